@@ -1,0 +1,49 @@
+# Shared compile settings and the one helper every module uses for its tests.
+add_library(project_options INTERFACE)
+target_include_directories(project_options INTERFACE ${CMAKE_SOURCE_DIR})
+target_compile_options(project_options INTERFACE -Wall -Wextra -Wpedantic)
+if(WERROR)
+  target_compile_options(project_options INTERFACE -Werror)
+endif()
+if(SANITIZE)
+  target_compile_options(project_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(project_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+if(WITH_FUZZERS)
+  target_compile_options(project_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined)
+  target_link_options(project_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# A static library made of every .cpp in a module folder (tests/ and fuzz/ excluded).
+function(add_module_library name dir)
+  file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+  add_library(${name} STATIC ${srcs})
+  target_link_libraries(${name} PUBLIC project_options ${ARGN})
+endfunction()
+
+# One GoogleTest executable per module, registered with CTest with a pinned environment.
+function(add_module_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_SOURCES)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main project_options)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=UTC"
+    TIMEOUT 300)
+endfunction()
+
+# libFuzzer target: only built with clang and WITH_FUZZERS.
+function(add_module_fuzzer name source)
+  if(NOT WITH_FUZZERS)
+    return()
+  endif()
+  add_executable(${name} ${source})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${ARGN})
+endfunction()

@@ -1,0 +1,96 @@
+#pragma once
+// The drawing surface of a picture box with a persistent image. Coordinates are twips from the
+// top-left corner, x to the right and y downwards.
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/colour.h"
+
+namespace platform {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+enum class PenStyle { Solid, Dotted };
+
+// Measures text in some font; the biorhythm chart centres its texts with the window's own font.
+class TextMeasure {
+ public:
+  virtual ~TextMeasure() = default;
+  virtual double text_width(std::string_view text) const = 0;  // twips
+};
+
+class DrawSurface : public TextMeasure {
+ public:
+  virtual double width() const = 0;   // twips
+  virtual double height() const = 0;  // twips
+  virtual void resize(double width_twips, double height_twips) = 0;
+
+  virtual void set_back_colour(Colour colour) = 0;
+  virtual Colour back_colour() const = 0;
+  virtual void set_fore_colour(Colour colour) = 0;
+  // Fills the whole image with the background colour.
+  virtual void clear() = 0;
+  virtual void set_pen_width(int pixels) = 0;
+  virtual void set_pen_style(PenStyle style) = 0;
+  // A line in the given colour, or in the foreground colour when none is given.
+  virtual void line(double x1, double y1, double x2, double y2,
+                    std::optional<Colour> colour = std::nullopt) = 0;
+  virtual void set_font_size(double points) = 0;
+  virtual void set_font_bold(bool bold) = 0;
+  // Prints text with its top-left corner at (x, y) in the current font and foreground colour.
+  virtual void print_text(double x, double y, std::string_view text) = 0;
+};
+
+// One recorded drawing operation, for tests.
+struct DrawOp {
+  enum Kind { BackColour, Clear, PenWidth, PenStyleOp, Line, FontSize, FontBold, Text } kind;
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  std::optional<Colour> colour;  // BackColour, Line (nullopt: the foreground colour)
+  int pen_width = 1;             // Line: pen in force; PenWidth: the new width
+  PenStyle pen_style = PenStyle::Solid;
+  double font_size = 8;  // Text: font in force
+  bool bold = false;
+  std::string text;
+};
+
+// Keeps a list of operations with exact coordinates instead of pixels. Text is measured as
+// 60 twips per character at 10 points, scaled by the font size.
+class RecordingSurface : public DrawSurface {
+ public:
+  RecordingSurface(double width_twips, double height_twips);
+
+  double width() const override { return width_; }
+  double height() const override { return height_; }
+  void resize(double width_twips, double height_twips) override;
+  void set_back_colour(Colour colour) override;
+  Colour back_colour() const override { return back_; }
+  void set_fore_colour(Colour colour) override { fore_ = colour; }
+  void clear() override;
+  void set_pen_width(int pixels) override;
+  void set_pen_style(PenStyle style) override;
+  void line(double x1, double y1, double x2, double y2,
+            std::optional<Colour> colour = std::nullopt) override;
+  void set_font_size(double points) override;
+  void set_font_bold(bool bold) override;
+  void print_text(double x, double y, std::string_view text) override;
+  double text_width(std::string_view text) const override;
+
+  const std::vector<DrawOp>& ops() const { return ops_; }
+  std::vector<DrawOp> lines() const;
+  std::vector<DrawOp> texts() const;
+  void forget() { ops_.clear(); }
+
+ private:
+  double width_, height_;
+  Colour back_ = kButtonFace, fore_ = kBlack;
+  int pen_width_ = 1;
+  PenStyle pen_style_ = PenStyle::Solid;
+  double font_size_ = 8;
+  bool bold_ = false;
+  std::vector<DrawOp> ops_;
+};
+
+}  // namespace platform

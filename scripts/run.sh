@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and starts a program: scripts/run.sh pulsewise|sugarlog
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=${1:-pulsewise}
+bash scripts/setup.sh
+bash scripts/build.sh -DWITH_BENCH=OFF >/dev/null
+exe="build/$program/app/$program"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found: starting $program under xvfb-run."
+  exec xvfb-run -a "$exe"
+fi
+exec "$exe"
