@@ -19,8 +19,14 @@ endif()
 # A static library made of every .cpp in a module folder (tests/ and fuzz/ excluded).
 function(add_module_library name dir)
   file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
-  add_library(${name} STATIC ${srcs})
-  target_link_libraries(${name} PUBLIC project_options ${ARGN})
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    target_link_libraries(${name} PUBLIC project_options ${ARGN})
+  else()
+    # A module whose sources are still to come: headers only, for now.
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE project_options ${ARGN})
+  endif()
 endfunction()
 
 # One GoogleTest executable per module, registered with CTest with a pinned environment.

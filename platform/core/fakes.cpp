@@ -1,0 +1,84 @@
+#include "platform/core/fakes.h"
+
+#include "platform/core/form.h"
+
+namespace platform {
+
+namespace {
+template <typename T>
+T next_or(std::deque<T>& queue, T fallback) {
+  if (queue.empty()) return fallback;
+  T value = std::move(queue.front());
+  queue.pop_front();
+  return value;
+}
+}  // namespace
+
+Answer FakeDialogs::message_box(const std::string& text, Buttons buttons, Icon icon,
+                                const std::string& title) {
+  messages.push_back({text, buttons, icon, title});
+  return next_or(answers, buttons == Buttons::YesNo ? Answer::No : Answer::Ok);
+}
+
+std::optional<std::string> FakeDialogs::input_box(const std::string& prompt, const std::string&,
+                                                  const std::string&) {
+  input_prompts.push_back(prompt);
+  return next_or<std::optional<std::string>>(inputs, std::nullopt);
+}
+
+std::optional<Colour> FakeDialogs::choose_colour(Colour) {
+  return next_or<std::optional<Colour>>(colours, std::nullopt);
+}
+
+bool FakeDialogs::choose_printer() { return next_or(printer_choices, false); }
+
+std::optional<std::string> FakeDialogs::save_file(const SaveFileOptions& options) {
+  save_requests.push_back(options);
+  auto path = next_or<std::optional<std::string>>(save_paths, std::nullopt);
+  if (path && !options.default_extension.empty()) {
+    const auto slash = path->find_last_of('/');
+    const auto name_start = slash == std::string::npos ? 0 : slash + 1;
+    if (path->find('.', name_start) == std::string::npos) *path += "." + options.default_extension;
+  }
+  return path;
+}
+
+void FakeDialogs::show_modal(form::Form& window) {
+  modal_forms.push_back(window.name());
+  window.visible = true;
+  if (!modal_scripts.empty()) {
+    auto script = std::move(modal_scripts.front());
+    modal_scripts.pop_front();
+    script(window);
+  }
+  window.visible = false;
+}
+
+std::string MemorySettings::path(const std::string& application, const std::string& section,
+                                 const std::string& key) {
+  return application + "/" + section + "/" + key;
+}
+
+std::string MemorySettings::get(const std::string& application, const std::string& section,
+                                const std::string& key, const std::string& default_value) const {
+  auto found = values.find(path(application, section, key));
+  return found == values.end() ? default_value : found->second;
+}
+
+void MemorySettings::set(const std::string& application, const std::string& section,
+                         const std::string& key, const std::string& value) {
+  values[path(application, section, key)] = value;
+}
+
+bool MemorySettings::flush() {
+  ++flushes;
+  return !fail_flush;
+}
+
+bool FakePrinter::print_form(const form::Form& window) {
+  if (fail) return false;
+  printed.push_back(window.name());
+  return true;
+}
+
+}  // namespace platform

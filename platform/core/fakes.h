@@ -1,0 +1,130 @@
+#pragma once
+// Scripted stand-ins for the desktop services, for tests: each dialog takes its answer from a
+// queue the test fills, and everything shown is recorded.
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/core/services.h"
+
+namespace platform {
+
+struct ShownMessage {
+  std::string text;
+  Buttons buttons;
+  Icon icon;
+  std::string title;
+};
+
+class FakeDialogs : public Dialogs {
+ public:
+  // Answers given in order; when the queue is empty a message box answers Ok (Yes for Yes/No is
+  // never assumed: a Yes/No box with no scripted answer answers No).
+  std::deque<Answer> answers;
+  std::deque<std::optional<std::string>> inputs;         // empty queue: Cancel
+  std::deque<std::optional<Colour>> colours;             // empty queue: Cancel
+  std::deque<bool> printer_choices;                      // empty queue: Cancel
+  std::deque<std::optional<std::string>> save_paths;     // empty queue: Cancel
+  // What the user does inside a modal form; the form is hidden afterwards if still shown.
+  std::deque<std::function<void(form::Form&)>> modal_scripts;
+
+  std::vector<ShownMessage> messages;
+  std::vector<std::string> input_prompts;
+  std::vector<SaveFileOptions> save_requests;
+  std::vector<std::string> modal_forms;  // names of the forms shown modally
+  int beeps = 0;
+  bool busy = false;
+
+  Answer message_box(const std::string& text, Buttons buttons, Icon icon,
+                     const std::string& title) override;
+  std::optional<std::string> input_box(const std::string& prompt, const std::string& title,
+                                       const std::string& default_text) override;
+  std::optional<Colour> choose_colour(Colour initial) override;
+  bool choose_printer() override;
+  std::optional<std::string> save_file(const SaveFileOptions& options) override;
+  void show_modal(form::Form& form) override;
+  void beep() override { ++beeps; }
+  void set_busy(bool is_busy) override { busy = is_busy; }
+};
+
+class FakeClock : public Clock {
+ public:
+  explicit FakeClock(Serial now_value = 0) : now_(now_value) {}
+  Serial now() const override { return now_; }
+  void set(Serial now_value) { now_ = now_value; }
+
+ private:
+  Serial now_;
+};
+
+class FakeLocale : public Locale {
+ public:
+  std::string decimal = ".";
+  std::string date_sep = "/";
+  std::string language = "English";
+  std::string short_date = "dd/MM/yyyy";
+  std::string decimal_separator() const override { return decimal; }
+  std::string date_separator() const override { return date_sep; }
+  std::string language_name() const override { return language; }
+  std::string short_date_picture() const override { return short_date; }
+};
+
+class MemorySettings : public SettingsStore {
+ public:
+  std::map<std::string, std::string> values;  // "application/section/key" -> value
+  bool fail_flush = false;
+  int flushes = 0;
+  std::string get(const std::string& application, const std::string& section,
+                  const std::string& key, const std::string& default_value) const override;
+  void set(const std::string& application, const std::string& section, const std::string& key,
+           const std::string& value) override;
+  bool flush() override;
+  static std::string path(const std::string& application, const std::string& section,
+                          const std::string& key);
+};
+
+class FakeShell : public Shell {
+ public:
+  std::vector<std::string> opened;
+  void open(const std::string& path_or_url) override { opened.push_back(path_or_url); }
+};
+
+class FakePrinter : public Printer {
+ public:
+  bool fail = false;
+  std::vector<std::string> printed;  // names of the forms printed
+  bool print_form(const form::Form& window) override;
+};
+
+class RecordingSurfaceFactory : public SurfaceFactory {
+ public:
+  std::unique_ptr<DrawSurface> make_surface(double width_twips, double height_twips) override {
+    return std::make_unique<RecordingSurface>(width_twips, height_twips);
+  }
+};
+
+class FakeProgram : public ProgramControl {
+ public:
+  void end_program() override { ended = true; }
+  bool ending() const override { return ended; }
+  bool ended = false;
+};
+
+// All the fakes together, with the Platform bundle that windows take.
+struct FakePlatform {
+  FakeDialogs dialogs;
+  FakeClock clock;
+  FakeLocale locale;
+  MemorySettings settings;
+  FakeShell shell;
+  FakePrinter printer;
+  RecordingSurfaceFactory surfaces;
+  FakeProgram program;
+  Platform platform() {
+    return Platform{dialogs, clock, locale, settings, shell, printer, surfaces, program};
+  }
+};
+
+}  // namespace platform

@@ -1,0 +1,281 @@
+#include "platform/core/form.h"
+
+#include <algorithm>
+
+namespace form {
+
+namespace {
+std::uint64_t next_control_id() {
+  static std::uint64_t counter = 0;
+  return ++counter;
+}
+
+void raise(const std::function<void()>& handler) {
+  if (handler) handler();
+}
+}  // namespace
+
+Control::Control(Container* parent, std::string name, Kind kind)
+    : parent_(parent), name_(std::move(name)), kind_(kind), id_(next_control_id()) {
+  if (parent_) parent_->children_.push_back(this);
+}
+
+Control::~Control() {
+  if (parent_) std::erase(parent_->children_, this);
+}
+
+void Control::set_bounds(double left, double top, double width, double height) {
+  Bounds next{left, top, width, height};
+  if (next.left == bounds_.left && next.top == bounds_.top && next.width == bounds_.width &&
+      next.height == bounds_.height) {
+    return;
+  }
+  bounds_ = next;
+  bounds_changed();
+}
+
+Control* Container::find(std::string_view name) const {
+  for (Control* child : children_) {
+    if (child->name() == name) return child;
+  }
+  return nullptr;
+}
+
+Label::Label(Container* parent, std::string name, std::string caption_text)
+    : Control(parent, std::move(name), Kind::Label), caption(std::move(caption_text)) {}
+
+Button::Button(Container* parent, std::string name, std::string caption_text)
+    : Control(parent, std::move(name), Kind::Button), caption(std::move(caption_text)) {}
+
+TextBox::TextBox(Container* parent, std::string name)
+    : Control(parent, std::move(name), Kind::TextBox) {}
+
+void TextBox::set_text(std::string text) {
+  if (max_length > 0 && static_cast<int>(text.size()) > max_length) text.resize(max_length);
+  sel_start = static_cast<int>(text.size());
+  sel_length = 0;
+  if (text == text_) return;
+  text_ = std::move(text);
+  raise(on_change);
+}
+
+void TextBox::select_all() {
+  sel_start = 0;
+  sel_length = static_cast<int>(text_.size());
+}
+
+void TextBox::user_types(int key) {
+  if (on_key_press) on_key_press(key);
+  if (key == 0) return;
+  const int size = static_cast<int>(text_.size());
+  int start = std::clamp(sel_start, 0, size);
+  int length = std::clamp(sel_length, 0, size - start);
+  std::string next = text_;
+  if (key == kKeyBackspace) {
+    if (length == 0 && start > 0) {
+      --start;
+      length = 1;
+    }
+    next.erase(start, length);
+  } else if (key >= 32 && key < 256) {
+    if (max_length > 0 && size - length >= max_length) return;
+    next.replace(start, length, 1, static_cast<char>(key));
+    ++start;
+  } else {
+    return;
+  }
+  const bool changed = next != text_;
+  text_ = std::move(next);
+  sel_start = start;
+  sel_length = 0;
+  if (changed) raise(on_change);
+}
+
+void TextBox::user_types_text(std::string_view text) {
+  for (unsigned char c : text) user_types(c);
+}
+
+void TextBox::user_edits(std::string text) { set_text(std::move(text)); }
+
+ListBox::ListBox(Container* parent, std::string name)
+    : Control(parent, std::move(name), Kind::ListBox) {}
+
+void ListBox::add_item(std::string item) {
+  if (sorted) {
+    auto at = std::upper_bound(items_.begin(), items_.end(), item);
+    items_.insert(at, std::move(item));
+  } else {
+    items_.push_back(std::move(item));
+  }
+}
+
+void ListBox::clear() {
+  items_.clear();
+  list_index = -1;
+}
+
+std::string ListBox::selected_text() const {
+  if (list_index < 0 || list_index >= static_cast<int>(items_.size())) return {};
+  return items_[list_index];
+}
+
+void ListBox::user_selects(int index) {
+  if (index < 0 || index >= static_cast<int>(items_.size())) return;
+  list_index = index;
+  raise(on_click);
+}
+
+void ListBox::user_double_clicks(int index) {
+  if (index < 0 || index >= static_cast<int>(items_.size())) return;
+  list_index = index;
+  raise(on_double_click);
+}
+
+ScrollBar::ScrollBar(Container* parent, std::string name)
+    : Control(parent, std::move(name), Kind::ScrollBar) {}
+
+void ScrollBar::set_value(int value) {
+  value = std::clamp(value, std::min(min, max), std::max(min, max));
+  if (value == value_) return;
+  value_ = value;
+  raise(on_change);
+}
+
+Timer::Timer(Container* parent, std::string name, int interval, bool is_enabled)
+    : Control(parent, std::move(name), Kind::Timer), interval_ms(interval) {
+  enabled = is_enabled;
+  visible = false;
+}
+
+void Timer::tick() {
+  if (enabled && interval_ms > 0) raise(on_tick);
+}
+
+Line::Line(Container* parent, std::string name) : Control(parent, std::move(name), Kind::Line) {}
+
+void Line::copy_from(const Line& other) {
+  x1 = other.x1;
+  y1 = other.y1;
+  x2 = other.x2;
+  y2 = other.y2;
+  border_colour = other.border_colour;
+  border_width = other.border_width;
+  visible = other.visible;
+}
+
+Shape::Shape(Container* parent, std::string name) : Control(parent, std::move(name), Kind::Shape) {}
+
+Image::Image(Container* parent, std::string name, std::string picture_name)
+    : Control(parent, std::move(name), Kind::Image), picture(std::move(picture_name)) {}
+
+PictureBox::PictureBox(Container* parent, std::string name, platform::SurfaceFactory& surfaces)
+    : Container(parent, std::move(name), Kind::PictureBox), surface_(surfaces.make_surface(0, 0)) {}
+
+void PictureBox::bounds_changed() {
+  if (surface_->width() != width() || surface_->height() != height()) {
+    surface_->resize(width(), height());
+    image_changed();
+  }
+}
+
+DatePicker::DatePicker(Container* parent, std::string name, platform::Serial value)
+    : Control(parent, std::move(name), Kind::DatePicker), value_(platform::day_part(value)) {}
+
+void DatePicker::user_picks(platform::Serial value) {
+  value = platform::day_part(value);
+  if (value == value_) return;
+  value_ = value;
+  raise(on_change);
+}
+
+Frame::Frame(Container* parent, std::string name, std::string caption_text)
+    : Container(parent, std::move(name), Kind::Frame), caption(std::move(caption_text)) {}
+
+Toolbar::Toolbar(Container* parent, std::string name)
+    : Control(parent, std::move(name), Kind::Toolbar) {}
+
+void Toolbar::user_presses(const std::string& key) {
+  if (enabled && on_button_click) on_button_click(key);
+}
+
+MenuItem::MenuItem(std::string item_name, std::string item_caption, std::string item_shortcut)
+    : name(std::move(item_name)),
+      caption(std::move(item_caption)),
+      shortcut(std::move(item_shortcut)) {}
+
+MenuItem& MenuItem::add(std::string item_name, std::string item_caption,
+                        std::string item_shortcut) {
+  items_.push_back(std::make_unique<MenuItem>(std::move(item_name), std::move(item_caption),
+                                              std::move(item_shortcut)));
+  return *items_.back();
+}
+
+void MenuItem::user_clicks() {
+  if (enabled && visible && !is_separator()) raise(on_click);
+}
+
+Form::Form(std::string name, std::string caption_text)
+    : Container(nullptr, std::move(name), Kind::Form), caption(std::move(caption_text)) {
+  visible = false;
+}
+
+MenuItem& Form::add_menu(std::string item_name, std::string item_caption) {
+  menus_.push_back(std::make_unique<MenuItem>(std::move(item_name), std::move(item_caption)));
+  return *menus_.back();
+}
+
+namespace {
+MenuItem* find_in(const std::vector<std::unique_ptr<MenuItem>>& items, std::string_view name) {
+  for (const auto& item : items) {
+    if (item->name == name) return item.get();
+    if (MenuItem* found = find_in(item->items(), name)) return found;
+  }
+  return nullptr;
+}
+}  // namespace
+
+MenuItem* Form::find_menu_item(std::string_view item_name) const {
+  return find_in(menus_, item_name);
+}
+
+void Form::bounds_changed() {
+  if (state_ == WindowState::Normal) normal_ = bounds();
+}
+
+void Form::set_window_state(WindowState state) {
+  if (state == state_) return;
+  state_ = state;
+  if (state == WindowState::Normal) {
+    const Bounds normal = normal_;
+    set_bounds(normal.left, normal.top, normal.width, normal.height);
+  }
+  raise(on_resize);
+}
+
+void Form::user_resizes(double new_width, double new_height) {
+  if (new_width == width() && new_height == height()) return;
+  set_bounds(left(), top(), new_width, new_height);
+  raise(on_resize);
+}
+
+void Form::user_moves(double new_left, double new_top) {
+  set_bounds(new_left, new_top, width(), height());
+}
+
+void Form::user_closes() {
+  raise(on_unload);
+  visible = false;
+}
+
+void Form::user_key_down(int key, int shift) {
+  if (on_key_down) on_key_down(key, shift);
+}
+
+void Form::set_focus(Control* control) {
+  if (control == focused_) return;
+  Control* previous = focused_;
+  focused_ = control;
+  if (previous) raise(previous->on_lost_focus);
+}
+
+}  // namespace form

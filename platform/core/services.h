@@ -1,0 +1,120 @@
+#pragma once
+// What the windows ask of the desktop, behind small interfaces: the programs get the Qt
+// versions, the tests get the scripted fakes of fakes.h.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/core/colour.h"
+#include "platform/core/date.h"
+#include "platform/core/surface.h"
+
+namespace form {
+class Form;
+}
+
+namespace platform {
+
+enum class Buttons { Ok, YesNo };
+enum class Icon { None, Information, Exclamation, Stop };
+enum class Answer { Ok, Yes, No };
+
+struct SaveFileOptions {
+  std::string title;
+  std::string filter;             // "Bitmaps|*.BMP": description, bar, pattern
+  std::string default_extension;  // added when the chosen name has none
+  std::string initial_name;
+  bool prompt_overwrite = true;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual Answer message_box(const std::string& text, Buttons buttons, Icon icon,
+                             const std::string& title) = 0;
+  // The typed text, or nothing on Cancel.
+  virtual std::optional<std::string> input_box(const std::string& prompt, const std::string& title,
+                                               const std::string& default_text) = 0;
+  // The chosen colour, or nothing on Cancel.
+  virtual std::optional<Colour> choose_colour(Colour initial) = 0;
+  // False on Cancel.
+  virtual bool choose_printer() = 0;
+  // The chosen path (with the default extension added when it had none), or nothing on Cancel.
+  virtual std::optional<std::string> save_file(const SaveFileOptions& options) = 0;
+  // Shows a form modally; returns once the form is hidden again.
+  virtual void show_modal(form::Form& form) = 0;
+  virtual void beep() = 0;
+  virtual void set_busy(bool busy) = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual Serial now() const = 0;
+  Serial today() const { return day_part(now()); }
+};
+
+class Locale {
+ public:
+  virtual ~Locale() = default;
+  virtual std::string decimal_separator() const = 0;
+  virtual std::string date_separator() const = 0;
+  // English name of the user's language ("French", "English", ...), empty when unknown.
+  virtual std::string language_name() const = 0;
+  // Short date picture in date.h tokens, for instance "dd/MM/yyyy".
+  virtual std::string short_date_picture() const = 0;
+};
+
+// Text values by application, section and key.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  virtual std::string get(const std::string& application, const std::string& section,
+                          const std::string& key, const std::string& default_value) const = 0;
+  virtual void set(const std::string& application, const std::string& section,
+                   const std::string& key, const std::string& value) = 0;
+  // Writes pending values to permanent storage; false when that failed.
+  virtual bool flush() = 0;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Opens a file with its default viewer, or an http/https address in the browser.
+  virtual void open(const std::string& path_or_url) = 0;
+};
+
+class Printer {
+ public:
+  virtual ~Printer() = default;
+  // Prints a whole window as it stands on one page; false when it could not be printed.
+  virtual bool print_form(const form::Form& window) = 0;
+};
+
+class SurfaceFactory {
+ public:
+  virtual ~SurfaceFactory() = default;
+  virtual std::unique_ptr<DrawSurface> make_surface(double width_twips, double height_twips) = 0;
+};
+
+class ProgramControl {
+ public:
+  virtual ~ProgramControl() = default;
+  // Ends the program once the handler that asked returns; no further handler runs after it.
+  virtual void end_program() = 0;
+  virtual bool ending() const = 0;
+};
+
+// Everything a window needs from the desktop, handed to it at construction.
+struct Platform {
+  Dialogs& dialogs;
+  Clock& clock;
+  Locale& locale;
+  SettingsStore& settings;
+  Shell& shell;
+  Printer& printer;
+  SurfaceFactory& surfaces;
+  ProgramControl& program;
+};
+
+}  // namespace platform
