@@ -1,0 +1,68 @@
+#include "platform/core/seqfile.h"
+
+#include <utility>
+
+namespace platform {
+namespace {
+
+bool is_blank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool is_line_end(char c) {
+  return c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+SequentialReader::SequentialReader(std::string bytes) : bytes_(std::move(bytes)) {}
+
+bool SequentialReader::at_end() const {
+  return pos_ >= bytes_.size();
+}
+
+std::optional<std::string> SequentialReader::read_field() {
+  if (at_end()) return std::nullopt;
+  const std::size_t size = bytes_.size();
+  while (pos_ < size && is_blank(bytes_[pos_])) ++pos_;
+
+  std::string field;
+  if (pos_ < size && bytes_[pos_] == '"') {
+    const std::size_t open = pos_ + 1;
+    const std::size_t close = bytes_.find('"', open);
+    if (close == std::string::npos) {
+      field = bytes_.substr(open);
+      pos_ = size;
+      return field;
+    }
+    field = bytes_.substr(open, close - open);
+    pos_ = close + 1;
+    while (pos_ < size && bytes_[pos_] != ',' && !is_line_end(bytes_[pos_])) ++pos_;
+  } else {
+    const std::size_t start = pos_;
+    while (pos_ < size && bytes_[pos_] != ',' && !is_line_end(bytes_[pos_])) ++pos_;
+    std::size_t end = pos_;
+    while (end > start && is_blank(bytes_[end - 1])) --end;
+    field = bytes_.substr(start, end - start);
+  }
+
+  // Consume the separator that ended the field: a comma or one line end (CR LF counts as one).
+  if (pos_ < size) {
+    const char ended_by = bytes_[pos_++];
+    if (ended_by == '\r' && pos_ < size && bytes_[pos_] == '\n') ++pos_;
+  }
+  return field;
+}
+
+std::string quoted_record(const std::vector<std::string>& fields) {
+  std::string line;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) line += ',';
+    line += '"';
+    line += fields[i];
+    line += '"';
+  }
+  line += "\r\n";
+  return line;
+}
+
+}  // namespace platform
