@@ -1,0 +1,24 @@
+#pragma once
+// The chart picture: the biorhythm chart of one person or the comparison chart of two.
+#include <string_view>
+
+#include "platform/core/surface.h"
+#include "pulsewise/engine/chart_state.h"
+
+namespace pulsewise {
+
+constexpr double kColumnWidth = 275;  // twips per charted day
+
+// Repaints the whole chart from nothing: charttype 0 is the biorhythm chart, 1 the comparison
+// chart, and any other value leaves the picture as it is. The three text lines under the chart
+// are centred with widths measured in window_font (the main window's font, not the chart's);
+// dates in them use short_date_picture (the locale's, e.g. "dd/MM/yyyy").
+void drawchart(const ChartState& state, platform::DrawSurface& picture,
+               const platform::TextMeasure& window_font, std::string_view short_date_picture);
+
+// Number of whole-day columns a chart of the given width shows, and the column (from 1) that
+// holds the chart date.
+int chart_columns(std::int16_t charttype, double width);
+int today_column(int columns);
+
+}  // namespace pulsewise
