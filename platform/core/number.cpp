@@ -66,15 +66,16 @@ std::string fraction_digits(const Decimal& d) {
 }
 
 std::string positional(const Decimal& d) {
-  std::string whole = integer_digits(d);
+  std::string text = integer_digits(d);
+  if (text.empty()) text.push_back('0');
   const std::string frac = fraction_digits(d);
-  if (whole.empty()) whole = "0";
-  return frac.empty() ? whole : whole + "." + frac;
+  if (!frac.empty()) text.append(1, '.').append(frac);
+  return text;
 }
 
 std::string scientific(const Decimal& d) {
   std::string out = d.digits.substr(0, 1);
-  if (d.digits.size() > 1) out += "." + d.digits.substr(1);
+  if (d.digits.size() > 1) out.append(1, '.').append(d.digits, 1);
   const int exponent = d.point - 1;
   const std::string exp_digits = std::to_string(std::abs(exponent));
   return out + "E" + (exponent < 0 ? "-" : "+") + zeros(2 - static_cast<int>(exp_digits.size())) +
@@ -148,8 +149,9 @@ bool is_digit(char c) {
 std::string signed_text(double value, bool blank_for_positive) {
   if (!std::isfinite(value)) return non_finite_text(value);
   const Decimal d = decimal_of(value);
-  const char* sign = d.negative ? "-" : (blank_for_positive ? " " : "");
-  return sign + magnitude_text(d);
+  std::string text;
+  if (d.negative || blank_for_positive) text.push_back(d.negative ? '-' : ' ');
+  return text.append(magnitude_text(d));
 }
 
 }  // namespace
