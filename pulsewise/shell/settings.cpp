@@ -1,0 +1,120 @@
+#include "pulsewise/shell/settings.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "platform/core/number.h"
+#include "pulsewise/engine/cycles.h"
+
+namespace pulsewise {
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+std::optional<platform::Colour> hex_colour(std::string_view digits) {
+  if (digits.empty() || digits.size() > 8) return std::nullopt;
+  std::uint32_t value = 0;
+  const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+  if (res.ec != std::errc() || res.ptr != digits.data() + digits.size()) return std::nullopt;
+  return value;
+}
+
+// A whole decimal number that fits a signed 32-bit integer; the colour is its bit pattern, so
+// -2147483633 is the system colour &H8000000F.
+std::optional<platform::Colour> decimal_colour(std::string_view text) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  double value = 0;
+  const auto res =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+  if (res.ec != std::errc() || res.ptr != text.data() + text.size()) return std::nullopt;
+  value = platform::round_half_even(value);
+  if (value < std::numeric_limits<std::int32_t>::min() ||
+      value > std::numeric_limits<std::int32_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<platform::Colour>(static_cast<std::int32_t>(value));
+}
+
+}  // namespace
+
+std::optional<platform::Colour> parse_colour(std::string_view text) {
+  text = trimmed(text);
+  if (text.size() >= 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h')) {
+    return hex_colour(text.substr(2));
+  }
+  return decimal_colour(text);
+}
+
+std::string ProgramSettings::text(const std::string& key, const std::string& default_text) const {
+  return store_.get(kSettingsApplication, kSettingsSection, key, default_text);
+}
+
+double ProgramSettings::number(const std::string& key, const std::string& default_text) const {
+  return platform::val(text(key, default_text));
+}
+
+Flag ProgramSettings::flag(const std::string& key, const std::string& default_text) const {
+  return number(key, default_text) != 0 ? kOn : kOff;
+}
+
+std::int16_t ProgramSettings::small_number(const std::string& key,
+                                           std::int16_t default_value) const {
+  const double value = platform::round_half_even(number(key, platform::str(default_value)));
+  if (value < std::numeric_limits<std::int16_t>::min() ||
+      value > std::numeric_limits<std::int16_t>::max()) {
+    return default_value;
+  }
+  return static_cast<std::int16_t>(value);
+}
+
+platform::Colour ProgramSettings::colour(const std::string& key,
+                                         platform::Colour default_colour) const {
+  const std::string stored = text(key);
+  if (stored.empty()) return default_colour;
+  return parse_colour(stored).value_or(default_colour);
+}
+
+platform::Serial ProgramSettings::date(const std::string& key, platform::Serial default_date,
+                                       int this_year) const {
+  const std::string stored = text(key);
+  if (stored.empty()) return default_date;
+  return platform::parse_date(stored, this_year).value_or(default_date);
+}
+
+void ProgramSettings::write_text(const std::string& key, const std::string& value) {
+  store_.set(kSettingsApplication, kSettingsSection, key, value);
+}
+
+void ProgramSettings::write_number(const std::string& key, double value) {
+  write_text(key, platform::str(value));
+}
+
+void ProgramSettings::write_flag(const std::string& key, Flag value) {
+  write_text(key, FlagToString(value));
+}
+
+void ProgramSettings::write_colour(const std::string& key, platform::Colour value) {
+  write_number(key, static_cast<std::int32_t>(value));
+}
+
+void ProgramSettings::write_date(const std::string& key, platform::Serial value) {
+  write_text(key, DateToString(value));
+}
+
+bool ProgramSettings::flush_or_report(platform::Dialogs& dialogs) {
+  if (store_.flush()) return true;
+  dialogs.message_box(
+      "Pulsewise could not save its settings and people list.\n"
+      "Please check that your settings folder can be written to.",
+      platform::Buttons::Ok, platform::Icon::Exclamation, "Pulsewise");
+  return false;
+}
+
+}  // namespace pulsewise

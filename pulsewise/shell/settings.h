@@ -1,0 +1,53 @@
+#pragma once
+// The program's values in the per-user settings store: application "Hollowmere", section
+// "Pulsewise", every value a text. Numbers go in as Str and come back through Val, flags as "-1"
+// and "0", dates in their stored day/month/year form.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/core/colour.h"
+#include "platform/core/date.h"
+#include "platform/core/services.h"
+#include "pulsewise/engine/chart_state.h"
+
+namespace pulsewise {
+
+inline constexpr const char* kSettingsApplication = "Hollowmere";
+inline constexpr const char* kSettingsSection = "Pulsewise";
+
+// A colour as stored: a decimal 32-bit integer (" 255", "-2147483633") or hexadecimal text
+// after "&H" ("&H8000000F"). Nothing when the text is neither.
+std::optional<platform::Colour> parse_colour(std::string_view text);
+
+class ProgramSettings {
+ public:
+  explicit ProgramSettings(platform::SettingsStore& store) : store_(store) {}
+
+  std::string text(const std::string& key, const std::string& default_text = {}) const;
+  // Val of the stored text.
+  double number(const std::string& key, const std::string& default_text) const;
+  // On when Val of the stored text is not 0.
+  Flag flag(const std::string& key, const std::string& default_text) const;
+  // A 16-bit value; one that does not fit reads as the default.
+  std::int16_t small_number(const std::string& key, std::int16_t default_value) const;
+  // A colour that is absent or cannot be read gives the default.
+  platform::Colour colour(const std::string& key, platform::Colour default_colour) const;
+  // A date that is absent or cannot be read gives the default.
+  platform::Serial date(const std::string& key, platform::Serial default_date, int this_year) const;
+
+  void write_text(const std::string& key, const std::string& value);
+  void write_number(const std::string& key, double value);  // Str
+  void write_flag(const std::string& key, Flag value);
+  void write_colour(const std::string& key, platform::Colour value);
+  void write_date(const std::string& key, platform::Serial value);
+
+  // Makes what was written permanent; when the store cannot, says so in a message box rather
+  // than letting the user believe the settings were kept. False on failure.
+  bool flush_or_report(platform::Dialogs& dialogs);
+
+ private:
+  platform::SettingsStore& store_;
+};
+
+}  // namespace pulsewise
