@@ -1,0 +1,90 @@
+#include "sugarlog/texts/captions.h"
+
+#include <initializer_list>
+
+#include "sugarlog/texts/messages.h"
+
+namespace sugarlog {
+
+namespace {
+
+constexpr std::array<CaptionRow, 27> kFrenchCaptions{{
+    {"Menu_Fichier", "&Fichier"},
+    {"Menu_Sauve", "&Sauvegarder"},
+    {"Menu_Prev", "&Prévisualiser (via NotePad)"},
+    {"Menu_Impr_Graph", "&Imprimer Graphique"},
+    {"Menu_Quitter", "&Quitter"},
+    {"Menu_Ajouter", "&Ajouter analyse"},
+    {"Menu_Note", "&Ajoûter note"},
+    {"Menu_Sang", "&Sanguine"},
+    {"Menu_Annuler", "&Retour"},
+    {"Menu_Historique", "&Historique"},
+    {"Menu_Eff", "&Effacer données"},
+    {"Menu_Sem", "&Jour/Semaine"},
+    {"Menu_Test", "&Analyse"},
+    {"Menu_Mois", "&Semaine/Mois"},
+    {"Menu_Annee", "&Mois/Année"},
+    {"Menu_Aide", "&Aide"},
+    {"Menu_Apropos", "&A propos..."},
+    {"Fenetre", "Moniteur de glycémie"},
+    {"Aff_Moyenne", "(moyenne)"},
+    {"Cadre_Resultats", "Résultats"},
+    {"Aff_Optimal", "Optimaux:"},
+    {"Aff_Suboptimal", "Suboptimaux:"},
+    {"Aff_Compromis", "Compromis:"},
+    {"Aff_Dial_Heure", "Heure"},
+    {"Aff_Dial_Taux", "Taux"},
+    {"Bout_Cancel", "Annuler"},
+    {"Menu_Res", "Résultats à jeun?"},
+}};
+
+constexpr std::array<UnitCaptions, 3> kUnitCaptions{{
+    {"mmol/l", {"5", "10", "15", "20", "25"}, " >= 4 ", " <7 ", " >= 7 ", " <10 ", " >= 10 "},
+    {"mg/dl",
+     {"90", "180", "270", "360", "450"},
+     " >= 72 ",
+     " <126 ",
+     " >= 126 ",
+     " <180 ",
+     " >= 180 "},
+    {"g/l", {"1", "2", "3", "4", "5"}, " >= 0.8 ", " <1.26 ", " >= 1.25 ", " <2.0 ", " >= 2.0 "},
+}};
+
+constexpr std::array<std::string_view, 3> kMaximumLines{"maximum  <25", "maximum  <450",
+                                                        "maximum  <7"};
+
+int unit_index(int unite) {
+  return unite >= 0 && unite <= 2 ? unite : 0;
+}
+
+std::string joined(std::initializer_list<std::string_view> parts) {
+  std::string out;
+  for (std::string_view part : parts) out += part;
+  return out;
+}
+
+}  // namespace
+
+std::span<const CaptionRow> french_captions() {
+  return kFrenchCaptions;
+}
+
+const UnitCaptions& unit_captions(int unite) {
+  return kUnitCaptions[unit_index(unite)];
+}
+
+std::array<std::string, 3> result_class_items(int unite, std::int16_t langue,
+                                              std::string_view optimal, std::string_view suboptimal,
+                                              std::string_view compromise) {
+  const UnitCaptions& c = unit_captions(unite);
+  const std::string_view word = text::kAnd.in(langue);
+  return {joined({optimal, c.optimal_from, word, c.optimal_to, c.unit_label}),
+          joined({suboptimal, c.suboptimal_from, word, c.suboptimal_to, c.unit_label}),
+          joined({compromise, c.compromise_from, c.unit_label})};
+}
+
+std::string_view level_maximum_line(int unite) {
+  return kMaximumLines[unit_index(unite)];
+}
+
+}  // namespace sugarlog

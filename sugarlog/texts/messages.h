@@ -1,0 +1,78 @@
+#pragma once
+// Every text of the logbook that exists in French and in English, side by side. A text is chosen
+// by the language flag when it is shown.
+#include <cstdint>
+#include <string_view>
+
+namespace sugarlog {
+
+struct Bilingual {
+  std::string_view fr;
+  std::string_view en;
+  // French for the flag 1, English for anything else.
+  constexpr std::string_view in(std::int16_t langue) const { return langue == 1 ? fr : en; }
+};
+
+namespace text {
+
+// Titles.
+inline constexpr Bilingual kProgramTitle{"Le Sugarlog", "The Sugarlog"};
+inline constexpr std::string_view kMessageTitle = "Message";
+
+// The History and Test menus while tests are unsaved.
+inline constexpr Bilingual kSaveFirst{"Vous devez d'abord sauvegarder vos données",
+                                      "You must save your actual data"};
+
+// The offer to lock the unit just chosen.
+inline constexpr Bilingual kLockOffer{
+    "Voulez-vous VERROUILLER cette option?\n\nOUI = L'unité de mesure deviendra permanente et "
+    "non modifiable.",
+    "Do you want to LOCK this option?\n\nYES = The measure unit will be locked and unavailable."};
+
+// Quitting: the box's text is the same for both questions, the question is its title.
+inline constexpr Bilingual kBeforeQuitting{"Avant de QUITTER!", "Before QUITTING!"};
+inline constexpr Bilingual kSaveSetupQuestion{"Voulez-vous sauvegarder vos paramêtres?",
+                                              "Do you want to save your setup?"};
+inline constexpr Bilingual kSaveDataQuestion{"Voulez-vous sauvegarder vos données?",
+                                             "Do you want to save your data?"};
+
+// The logbook is full: the add-test panel refuses the test and keeps what was typed.
+inline constexpr Bilingual kLogbookFull{
+    "Le carnet contient déjà 5000 analyses, le maximum.\n\nEffacez les plus anciennes "
+    "(Options, Effacer données) avant d'en ajouter.",
+    "The logbook already holds 5000 tests, the most it can hold.\n\nErase the oldest ones "
+    "(Options, Erase data) before adding more."};
+
+// Tooltips of the main window.
+inline constexpr Bilingual kTodayTip{"Retour aujourd'hui", "Return today"};
+inline constexpr Bilingual kChartTip{"Ligne turquoise = journée sans test",
+                                     "Cyan line = day without test"};
+inline constexpr Bilingual kProbeOffTip{"Dans cette version, la sonde est désactivé",
+                                        "In this version, the probe is desabled"};
+
+// The add-test panel: tooltips (the level box shows the unit's hint instead).
+inline constexpr Bilingual kEntryDateTip{"La date de l'analyse (verrouillée)",
+                                         "The date of the test (locked)"};
+inline constexpr Bilingual kEntryTimeTip{"L'heure de l'analyse", "The time of the test"};
+inline constexpr Bilingual kEntryNoteTip{"Ajout d'une note", "Add a special note"};
+inline constexpr Bilingual kEntryOkTip{"Accepter les changements", "Accept modifications"};
+inline constexpr Bilingual kEntryCancelTip{"Refuser les changements", "Refuse modifications"};
+
+// The add-test panel's final check. The level message is the level label's caption, " =", two
+// line feeds, the minimum line, a line feed and the unit's maximum line.
+inline constexpr std::string_view kLevelEquals = " =";
+inline constexpr std::string_view kLevelMinimum = "minimum  >0";
+inline constexpr std::string_view kTimeEquals = " = hh:mm";
+inline constexpr Bilingual kDateNotBeforeToday{
+    "La date de l'analyse doit être une date valide, au plus tard aujourd'hui.",
+    "The date of the test must be a valid date, today at the latest."};
+
+// The word joining the bounds of the result classes.
+inline constexpr Bilingual kAnd{"et", "and"};
+
+// The summary frame below the chart.
+inline constexpr Bilingual kResults{"Résultats", "Results"};
+inline constexpr Bilingual kResultsCount{" résultats", " results"};
+
+}  // namespace text
+}  // namespace sugarlog
