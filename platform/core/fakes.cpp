@@ -30,7 +30,9 @@ std::optional<Colour> FakeDialogs::choose_colour(Colour) {
   return next_or<std::optional<Colour>>(colours, std::nullopt);
 }
 
-bool FakeDialogs::choose_printer() { return next_or(printer_choices, false); }
+bool FakeDialogs::choose_printer() {
+  return next_or(printer_choices, false);
+}
 
 std::optional<std::string> FakeDialogs::save_file(const SaveFileOptions& options) {
   save_requests.push_back(options);

@@ -95,7 +95,9 @@ void TextBox::user_types_text(std::string_view text) {
   for (unsigned char c : text) user_types(c);
 }
 
-void TextBox::user_edits(std::string text) { set_text(std::move(text)); }
+void TextBox::user_edits(std::string text) {
+  set_text(std::move(text));
+}
 
 ListBox::ListBox(Container* parent, std::string name)
     : Control(parent, std::move(name), Kind::ListBox) {}
