@@ -1,0 +1,45 @@
+#pragma once
+// Every desktop service on Qt together with the renderer, as the programs' main() wires them:
+//
+//   QApplication app(argc, argv);
+//   platform_qt::QtPlatform qt;
+//   MyWindow window(qt.platform());
+//   qt.renderer().show(window.form());
+//   return app.exec();
+#include <memory>
+
+#include "platform/core/services.h"
+#include "platform/qt/qt_services.h"
+#include "platform/qt/renderer.h"
+
+namespace platform_qt {
+
+class QtPlatform {
+ public:
+  // Needs a QApplication to exist; settings go to the user's configuration folder.
+  QtPlatform();
+  ~QtPlatform();
+  QtPlatform(const QtPlatform&) = delete;
+  QtPlatform& operator=(const QtPlatform&) = delete;
+
+  platform::Platform platform();
+  Renderer& renderer() { return renderer_; }
+
+  QtDialogs& dialogs() { return dialogs_; }
+  IniSettingsStore& settings() { return settings_; }
+  QtPrinter& printer() { return printer_; }
+  QtProgramControl& program() { return program_; }
+
+ private:
+  QtProgramControl program_;
+  Renderer renderer_;
+  QtPrinter printer_;
+  QtDialogs dialogs_;
+  QtClock clock_;
+  QtLocale locale_;
+  IniSettingsStore settings_;
+  QtShell shell_;
+  QtSurfaceFactory surfaces_;
+};
+
+}  // namespace platform_qt

@@ -1,0 +1,138 @@
+#pragma once
+// The desktop services on Qt: real dialogs, the system clock and locale, an INI settings store,
+// the desktop's viewers, printing, picture surfaces and ending the program.
+#include <QString>
+#include <QUrl>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/core/services.h"
+
+class QPrinter;
+class QSettings;
+
+namespace platform_qt {
+
+class Renderer;
+
+class QtProgramControl : public platform::ProgramControl {
+ public:
+  void end_program() override { ending_ = true; }
+  bool ending() const override { return ending_; }
+
+ private:
+  bool ending_ = false;
+};
+
+// Printing a window: its rendered content on one page. Where no printer is installed, or when
+// PRINT_TO_PDF_DIR names a folder, the page goes to a PDF file in that folder (else the temp
+// folder) instead.
+class QtPrinter : public platform::Printer {
+ public:
+  explicit QtPrinter(Renderer& renderer);
+  ~QtPrinter() override;
+  bool print_form(const form::Form& window) override;
+  // The printer the printer dialog sets up and print_form prints on.
+  QPrinter& printer();
+  // True when pages go to PDF files rather than a real printer.
+  bool printing_to_pdf() const;
+  // The file the last page went to when printing to PDF.
+  const QString& last_pdf() const { return last_pdf_; }
+
+ private:
+  Renderer& renderer_;
+  std::unique_ptr<QPrinter> printer_;
+  QString last_pdf_;
+};
+
+class QtDialogs : public platform::Dialogs {
+ public:
+  QtDialogs(Renderer& renderer, QtPrinter& printer, const platform::ProgramControl& program);
+  ~QtDialogs() override;
+  platform::Answer message_box(const std::string& text, platform::Buttons buttons,
+                               platform::Icon icon, const std::string& title) override;
+  std::optional<std::string> input_box(const std::string& prompt, const std::string& title,
+                                       const std::string& default_text) override;
+  std::optional<platform::Colour> choose_colour(platform::Colour initial) override;
+  bool choose_printer() override;
+  std::optional<std::string> save_file(const platform::SaveFileOptions& options) override;
+  void show_modal(form::Form& form) override;
+  void beep() override;
+  void set_busy(bool busy) override;
+
+ private:
+  Renderer& renderer_;
+  QtPrinter& printer_;
+  const platform::ProgramControl& program_;
+  bool busy_ = false;
+};
+
+// "Bitmaps|*.BMP|All files|*.*" as a Qt file dialog filter: "Bitmaps (*.BMP);;All files (*.*)".
+QString qt_file_filter(const std::string& filter);
+// The path with ".ext" added when its file name has no extension (ext empty: unchanged).
+std::string with_default_extension(const std::string& path, const std::string& extension);
+
+class QtClock : public platform::Clock {
+ public:
+  platform::Serial now() const override;
+};
+
+class QtLocale : public platform::Locale {
+ public:
+  std::string decimal_separator() const override;
+  std::string date_separator() const override;
+  std::string language_name() const override;
+  std::string short_date_picture() const override;
+};
+
+// A Qt date format ("d/M/yy", "dd.MM.yyyy", "yyyy-MM-dd") in the tokens of platform/core/date.h,
+// always with a four-digit year; names of months and days become numbers.
+std::string date_picture_from_qt(const QString& qt_format);
+// The first separator of a date format ("/" for "dd/MM/yyyy"); "/" when it has none.
+std::string date_separator_of(const QString& qt_format);
+
+// One INI file per application in the configuration folder ($XDG_CONFIG_HOME, normally
+// ~/.config): "<application>.ini", keys "section/key". Files are replaced through a temporary
+// file, so a failed or interrupted write leaves the previous file whole.
+class IniSettingsStore : public platform::SettingsStore {
+ public:
+  // folder empty: the user's configuration folder.
+  explicit IniSettingsStore(QString folder = {});
+  ~IniSettingsStore() override;
+  std::string get(const std::string& application, const std::string& section,
+                  const std::string& key, const std::string& default_value) const override;
+  void set(const std::string& application, const std::string& section, const std::string& key,
+           const std::string& value) override;
+  bool flush() override;
+  QString file_path(const std::string& application) const;
+
+ private:
+  QSettings& settings_for(const std::string& application) const;
+
+  QString folder_;
+  mutable std::map<std::string, std::unique_ptr<QSettings>> files_;
+  // Values set since the last successful flush, per application, so a failed write can be
+  // retried with a fresh QSettings (whose error state does not stick).
+  std::map<std::string, std::map<QString, QString>> unsaved_;
+};
+
+// Opens local files with their default viewer and http/https addresses in the browser; any
+// other kind of address is refused.
+class QtShell : public platform::Shell {
+ public:
+  void open(const std::string& path_or_url) override;
+};
+
+// The URL open() would hand to the desktop, or nothing when it refuses the address.
+std::optional<QUrl> shell_target(const std::string& path_or_url);
+
+// Picture surfaces at the primary screen's logical DPI.
+class QtSurfaceFactory : public platform::SurfaceFactory {
+ public:
+  std::unique_ptr<platform::DrawSurface> make_surface(double width_twips,
+                                                      double height_twips) override;
+};
+
+}  // namespace platform_qt
