@@ -1,0 +1,280 @@
+#include "sugarlog/store/data_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "platform/core/seqfile.h"
+#include "sugarlog/store/file_io.h"
+
+namespace sugarlog {
+
+namespace fs = std::filesystem;
+using platform::Serial;
+
+namespace {
+
+constexpr unsigned char kBelowSlash = '/';  // codes below this are "punctuation" to the repair
+
+bool below_slash_other_than(std::string_view text, std::size_t index, unsigned char sep) {
+  if (index >= text.size()) return false;
+  const auto c = static_cast<unsigned char>(text[index]);
+  return c != sep && c < kBelowSlash;
+}
+
+bool is_french(std::int16_t langue) {
+  return langue == 1;
+}
+
+}  // namespace
+
+void repair_separator(std::string& level, std::string_view sep_decimal) {
+  const std::string_view sep = sep_decimal.empty() ? std::string_view(".") : sep_decimal;
+  const auto sep_code = static_cast<unsigned char>(sep.front());
+  if (!below_slash_other_than(level, 2, sep_code) && !below_slash_other_than(level, 1, sep_code))
+    return;
+  for (std::size_t i = 0; i < level.size(); ++i) {
+    if (static_cast<unsigned char>(level[i]) < kBelowSlash) {
+      level.replace(i, 1, sep);
+      return;
+    }
+  }
+}
+
+std::optional<std::string> load_tests(std::string_view bytes, TestTable& table,
+                                      std::string_view sep_decimal) {
+  table.Nb_Tests = 0;
+  platform::SequentialReader reader{std::string(bytes)};
+  while (!reader.at_end()) {
+    const int slot = table.Nb_Tests + 1;
+    if (slot > TestTable::kCapacity) return std::string(kSubscriptOutOfRange);
+    for (auto* column : {&table.Tab_Date, &table.Tab_Heure, &table.Tab_Taux, &table.Tab_Note}) {
+      auto field = reader.read_field();
+      if (!field) return std::string(kInputPastEndOfFile);
+      (*column)[slot] = std::move(*field);
+    }
+    repair_separator(table.Tab_Taux[slot], sep_decimal);
+    table.Nb_Tests = slot;
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+void append_safe(std::string& out, std::string_view field) {
+  std::size_t clean_from = 0;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    const char c = field[i];
+    if (c != '"' && c != '\r' && c != '\n') continue;
+    out.append(field.substr(clean_from, i - clean_from));
+    out += c == '"' ? '\'' : ' ';
+    clean_from = i + 1;
+  }
+  out.append(field.substr(clean_from));
+}
+
+}  // namespace
+
+std::string record_safe(std::string_view field) {
+  std::string safe;
+  append_safe(safe, field);
+  return safe;
+}
+
+namespace {
+
+// One record of the layout: four quoted fields, commas, CR LF; each field made safe on the way.
+void append_record(std::string& out, std::string_view date, std::string_view heure,
+                   std::string_view taux, std::string_view note) {
+  const std::string_view fields[] = {date, heure, taux, note};
+  for (std::size_t i = 0; i < std::size(fields); ++i) {
+    if (i > 0) out += ',';
+    out += '"';
+    append_safe(out, fields[i]);
+    out += '"';
+  }
+  out += "\r\n";
+}
+
+constexpr std::size_t kUsualRecordSize = 64;
+
+}  // namespace
+
+std::string records_as_held(const TestTable& table, int count) {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(std::max(count, 0)) * kUsualRecordSize);
+  for (int i = 1; i <= count && i <= TestTable::kCapacity; ++i)
+    append_record(out, table.Tab_Date[i], table.Tab_Heure[i], table.Tab_Taux[i], table.Tab_Note[i]);
+  return out;
+}
+
+namespace {
+
+// True when the text is digit pairs joined by the separator ("06/12/26" for "dd/mm/yy"). Such a
+// text comes out of the re-format unchanged: as itself when it is a date or time, and as itself
+// again when it is not one; checking the shape saves parsing every test on each save.
+bool has_shape(std::string_view text, std::size_t pairs, std::string_view separator) {
+  const std::size_t size = pairs * 2 + (pairs - 1) * separator.size();
+  if (text.size() != size) return false;
+  for (std::size_t pair = 0; pair < pairs; ++pair) {
+    const std::size_t at = pair * (2 + separator.size());
+    if (!std::isdigit(static_cast<unsigned char>(text[at])) ||
+        !std::isdigit(static_cast<unsigned char>(text[at + 1])))
+      return false;
+    if (pair + 1 < pairs && text.substr(at + 2, separator.size()) != separator) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string format_test_date(std::string_view text, std::string_view date_separator,
+                             int this_year) {
+  if (has_shape(text, 3, date_separator)) return std::string(text);
+  const auto date = platform::parse_date(text, this_year);
+  if (!date) return std::string(text);
+  const std::string dd_mm_yy = platform::format_serial(*date, "dd/mm/yy");
+  std::string out;
+  for (char c : dd_mm_yy) {
+    if (c == '/')
+      out += date_separator;
+    else
+      out += c;
+  }
+  return out;
+}
+
+std::string format_test_time(std::string_view text) {
+  if (has_shape(text, 2, ":")) return std::string(text);
+  const auto time = platform::parse_time(text);
+  return time ? platform::format_serial(*time, "hh:mm") : std::string(text);
+}
+
+std::string records_for_save(TestTable& table, int unite, const UnitState& units,
+                             std::string_view date_separator, int this_year) {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(std::max(table.Nb_Tests, 0)) * kUsualRecordSize);
+  for (int i = 1; i <= table.Nb_Tests && i <= TestTable::kCapacity; ++i) {
+    std::string& taux = table.Tab_Taux[i];
+    taux = units.reformat(taux, unite);
+    append_record(out, format_test_date(table.Tab_Date[i], date_separator, this_year),
+                  format_test_time(table.Tab_Heure[i]), taux, table.Tab_Note[i]);
+  }
+  return out;
+}
+
+// ---- Erase ----------------------------------------------------------------------------------
+
+std::string erase_prompt(const TestTable& table, std::int16_t langue) {
+  const int n = table.Nb_Tests;
+  const std::string count = std::to_string(n);
+  const std::string& newest = table.Tab_Date[1];
+  const std::string& oldest = table.Tab_Date[n >= 0 && n <= TestTable::kCapacity ? n : 0];
+  if (is_french(langue)) {
+    return "Vous avez présentement " + count +
+           " analyses en mémoire.\n\nLa date la plus récente = " + newest +
+           "\nLa date la plus ancienne = " + oldest +
+           "\n\nENTREZ LA DATE qui deviendra la plus ancienne.";
+  }
+  return "Actualy, you have " + count + " TEST in memory.\n\nThe earlyest date is = " + newest +
+         "\nThe oldest date is = " + oldest + "\n\nENTER THE DATE witch will become the oldest.";
+}
+
+std::string_view erase_prompt_title(std::int16_t langue) {
+  return is_french(langue) ? "Vous vous apprêter à effacer des données ..."
+                           : "You are about to erase some data ...";
+}
+
+EraseCheck check_erase_date(std::string_view answer, const TestTable& table, int this_year) {
+  EraseCheck check;
+  const auto date = platform::parse_date(answer, this_year);
+  if (!date || *date == 0 || table.Nb_Tests < 1) return check;
+  const auto newest = table.date_of(1, this_year);
+  const auto oldest = table.date_of(table.Nb_Tests, this_year);
+  if (!newest || !oldest) return check;  // a damaged date text: nothing sensible to compare
+
+  check.step = *date < *newest && *date >= *oldest ? EraseStep::kConfirm : EraseStep::kBeep;
+  check.date = *date;
+  return check;
+}
+
+std::string erase_confirm_text(Serial date, std::string_view short_date_picture,
+                               std::int16_t langue) {
+  const std::string when = platform::format_serial(date, short_date_picture);
+  return (is_french(langue) ? "EFFACER toutes les données avant le "
+                            : "ERASE all the data before the ") +
+         when;
+}
+
+std::string_view erase_confirm_title(std::int16_t langue) {
+  return is_french(langue) ? "Voulez-vous réellement ..." : "Do you realy want to ...";
+}
+
+int tests_kept(const TestTable& table, Serial date, int this_year) {
+  for (int i = 1; i <= table.Nb_Tests; ++i) {
+    const auto test_date = table.date_of(i, this_year);
+    if (test_date && *test_date < date) return i - 1;
+  }
+  return table.Nb_Tests;
+}
+
+// ---- DataFile -------------------------------------------------------------------------------
+
+DataFile::DataFile(fs::path folder) : path_(std::move(folder) / kFileName) {}
+
+fs::path DataFile::backup_path() const {
+  return path_.parent_path() / kBackupName;
+}
+
+LoadOutcome DataFile::Recuperer(TestTable& table, std::string_view sep_decimal) {
+  LoadOutcome outcome;
+  table.Nb_Tests = 0;
+  backup_pending_ = false;
+
+  std::error_code ec;
+  const bool exists = fs::exists(path_, ec);
+  if (!exists && !ec) {
+    outcome.created = true;
+    outcome.error = write_file_atomic(path_, "");
+    return outcome;
+  }
+  const FileRead file = ec ? FileRead{{}, ec.message()} : read_file(path_);
+  outcome.error = file.error ? file.error : load_tests(file.bytes, table, sep_decimal);
+  backup_pending_ = outcome.error.has_value();
+  return outcome;
+}
+
+std::optional<std::string> DataFile::keep_backup() {
+  std::error_code ec;
+  if (!fs::exists(path_, ec) && !ec) return std::nullopt;  // nothing left to lose
+  const FileRead file = read_file(path_);
+  if (file.error) return file.error;
+  return write_file_atomic(backup_path(), file.bytes);
+}
+
+std::optional<std::string> DataFile::overwrite(std::string_view bytes) {
+  if (backup_pending_) {
+    if (auto error = keep_backup()) return error;
+  }
+  if (auto error = write_file_atomic(path_, bytes)) return error;
+  backup_pending_ = false;
+  return std::nullopt;
+}
+
+std::optional<std::string> DataFile::Sauvegarder(TestTable& table, int unite,
+                                                 const UnitState& units,
+                                                 std::string_view date_separator, int this_year) {
+  return overwrite(records_for_save(table, unite, units, date_separator, this_year));
+}
+
+std::optional<std::string> DataFile::Effacer_Donnees(TestTable& table, Serial date, int this_year) {
+  const int kept = tests_kept(table, date, this_year);
+  if (auto error = overwrite(records_as_held(table, kept))) return error;
+  table.Nb_Tests = kept;
+  return std::nullopt;
+}
+
+}  // namespace sugarlog

@@ -1,0 +1,422 @@
+// The logbook store: table, calendar helpers, units, settings file and data file.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/core/date.h"
+#include "sugarlog/store/data_file.h"
+#include "sugarlog/store/file_io.h"
+#include "sugarlog/store/settings_file.h"
+#include "sugarlog/store/test_table.h"
+#include "sugarlog/store/units.h"
+
+namespace sugarlog {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::date_serial;
+
+constexpr int kThisYear = 2026;
+constexpr std::string_view kDefaults = "[Setup]\r\nUnite=0\r\nLock=0\r\nAnimation=0\r\n";
+using Row = std::array<std::string, 4>;
+
+TestTable table_of(const std::vector<Row>& rows) {
+  TestTable table;
+  for (const auto& row : rows) {
+    const int i = ++table.Nb_Tests;
+    table.Tab_Date[i] = row[0];
+    table.Tab_Heure[i] = row[1];
+    table.Tab_Taux[i] = row[2];
+    table.Tab_Note[i] = row[3];
+  }
+  return table;
+}
+
+Row row_at(const TestTable& t, int i) {
+  return {t.Tab_Date[i], t.Tab_Heure[i], t.Tab_Taux[i], t.Tab_Note[i]};
+}
+
+std::string n_records(int n) {
+  std::string bytes;
+  for (int i = 0; i < n; ++i)
+    bytes += "\"06/12/26\",\"08:05\",\"07.5\",\"n" + std::to_string(i) + "\"\r\n";
+  return bytes;
+}
+
+class TempFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string name = (fs::temp_directory_path() / "sugarlog-store-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(name.data()), nullptr);
+    folder_ = name;
+  }
+  void TearDown() override {
+    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(folder_);
+  }
+  void put(std::string_view name, std::string_view bytes) {
+    std::ofstream(folder_ / name, std::ios::binary) << bytes;
+  }
+  std::string get(std::string_view name) { return read_file(folder_ / name).bytes; }
+  std::vector<std::string> names() {
+    std::vector<std::string> out;
+    for (const auto& entry : fs::directory_iterator(folder_))
+      out.push_back(entry.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+  std::optional<std::string> save(DataFile& data, TestTable& table) {
+    return data.Sauvegarder(table, kMmolL, UnitState{}, "/", kThisYear);
+  }
+
+  fs::path folder_;
+};
+
+// ---- Test table ---------------------------------------------------------------------------
+
+TEST(TestTableInsert, NewTestEntersAtTheHead) {
+  TestTable empty;
+  empty.Tab_Date[0] = "01/02/2026";
+  empty.Tab_Date[2] = "stale";
+  empty.Nb_Tests = 1;
+  ASSERT_TRUE(empty.Ajouter_A_Liste());
+  EXPECT_EQ(empty.Tab_Date[1], "01/02/2026");
+  EXPECT_EQ(empty.Tab_Date[2], "stale");
+
+  TestTable table = table_of({{"d1", "h1", "t1", "n1"}, {"d2", "h2", "t2", "n2"}});
+  ASSERT_TRUE(table.add_test("d0", "h0", "t0", "n0"));
+  EXPECT_EQ(table.Nb_Tests, 3);
+  EXPECT_EQ(row_at(table, 1), (Row{"d0", "h0", "t0", "n0"}));
+  EXPECT_EQ(row_at(table, 3), (Row{"d2", "h2", "t2", "n2"}));
+  EXPECT_EQ(row_at(table, 0), row_at(table, 1));
+}
+
+TEST(TestTableInsert, RefusesTheTestAfterTheCapacity) {
+  TestTable table;
+  table.Nb_Tests = TestTable::kCapacity - 1;
+  ASSERT_TRUE(table.add_test("newest", "h", "t", "n"));
+  EXPECT_TRUE(table.full());
+  EXPECT_FALSE(table.add_test("extra", "h", "t", "n"));
+  EXPECT_EQ(table.Nb_Tests, TestTable::kCapacity);
+  EXPECT_EQ(table.Tab_Date[1], "newest");
+
+  // A caller that stages and counts by itself is refused the same way.
+  table.Nb_Tests = TestTable::kCapacity + 1;
+  EXPECT_FALSE(table.Ajouter_A_Liste());
+  EXPECT_EQ(table.Nb_Tests, TestTable::kCapacity);
+  EXPECT_EQ(table.Tab_Date[1], "newest");
+}
+
+// ---- Calendar helpers ----------------------------------------------------------------------
+
+TEST(DayCounts, MonthLengths) {
+  for (int day = 1; day <= 29; ++day) EXPECT_EQ(Qte_Jrs_Dans_Mois(date_serial(2024, 2, day)), 29);
+  for (int day = 1; day <= 28; ++day) EXPECT_EQ(Qte_Jrs_Dans_Mois(date_serial(2023, 2, day)), 28);
+  for (int day = 1; day <= 31; ++day) EXPECT_EQ(Qte_Jrs_Dans_Mois(date_serial(2023, 1, day)), 31);
+  EXPECT_EQ(Qte_Jours_Dans_Mois_Prec(date_serial(2024, 3, 15)), 29);
+  EXPECT_EQ(Qte_Jours_Dans_Mois_Prec(date_serial(2024, 1, 1)), 31);
+}
+
+TEST(DayCounts, NextMonthMovesTheDate) {
+  platform::Serial date = date_serial(2023, 1, 31);
+  EXPECT_EQ(Qte_Jours_Dans_Mois_Suiv(date), 28);
+  EXPECT_EQ(date, date_serial(2023, 2, 28));
+  date = date_serial(2023, 1, 1);
+  EXPECT_EQ(Qte_Jours_Dans_Mois_Suiv(date), 31);
+  EXPECT_EQ(date, date_serial(2023, 1, 31));
+  date = date_serial(2023, 12, 31);
+  EXPECT_EQ(Qte_Jours_Dans_Mois_Suiv(date), 31);
+  EXPECT_EQ(date, date_serial(2024, 1, 31));
+}
+
+TEST(DayCounts, YearWindowUsesDivisibilityByFourOnly) {
+  const auto oldest = date_serial(2000, 1, 15);
+  EXPECT_EQ(Qte_Jrs_Annee(date_serial(2099, 6, 1), 0, oldest), 366);  // 2100
+  EXPECT_EQ(Qte_Jrs_Annee(date_serial(2101, 6, 1), kDirectionBack, oldest), 366);
+  EXPECT_EQ(Qte_Jrs_Annee(date_serial(2101, 6, 1), 2, oldest), 365);
+  EXPECT_EQ(Qte_Jrs_Annee(date_serial(2023, 6, 1), 2, date_serial(2024, 2, 28)), 366);
+  EXPECT_EQ(Qte_Jrs_Annee(date_serial(2023, 6, 1), 2, date_serial(2024, 2, 29)), 365);
+  EXPECT_EQ(Qte_Jrs_Annee(date_serial(2023, 6, 1), 2, date_serial(2025, 1, 1)), 365);
+}
+
+// ---- Units ---------------------------------------------------------------------------------
+
+TEST(Units, ReadingByFixedPositions) {
+  EXPECT_DOUBLE_EQ(read_level("05,3", kMmolL), 5.3);
+  EXPECT_DOUBLE_EQ(read_level("05.3", kMmolL), 5.3);
+  EXPECT_DOUBLE_EQ(read_level("0.80", kGL), 0.8);
+  EXPECT_DOUBLE_EQ(read_level("12.45", kGL), 1.45);
+  EXPECT_DOUBLE_EQ(read_level("126", kMgDl), 126);
+  for (int unite : {kMmolL, kMgDl, kGL}) EXPECT_EQ(read_level("", unite), 0.0);
+}
+
+// Saving skips the read-and-format round trip for levels already in their picture; the result
+// must be the same as the round trip in every unit, picture and separator.
+TEST(Units, ReformatMatchesAFullRoundTrip) {
+  UnitState units;
+  for (int unite : {kMmolL, kMgDl, kGL}) {
+    for (const char* sep : {".", ","}) {
+      units.Sep_Decimal = sep;
+      for (const char* picture : {"00.0", "##0", "0.00"}) {
+        units.Format_Taux = picture;
+        for (const char* level : {"07.5", "07,5", "12.4", "072", "7", "0", "126", "1000", "1,35",
+                                  "0.80", "", "99.9", "6.00", "-3", "7.", "a7.5"}) {
+          EXPECT_EQ(units.reformat(level, unite), units.format(read_level(level, unite)))
+              << unite << sep << picture << level;
+        }
+      }
+    }
+  }
+}
+
+// ---- Settings file -------------------------------------------------------------------------
+
+TEST(SettingsParse, ValuesAreTheLastDigitOfEachLine) {
+  auto outcome = parse_settings("[Setup]\r\nUnite=2\r\nLock=1\r\nAnimation=0\r\n");
+  EXPECT_EQ(outcome.ending, SettingsEnding::kNone);
+  EXPECT_EQ(outcome.values.Unite, 2);
+  EXPECT_EQ(outcome.values.Verrou, 1);
+  EXPECT_EQ(parse_settings("[Setup]\r\nUnite=12\r\nLock=0\r\nAnimation=3").values.Unite, 2);
+  EXPECT_EQ(parse_settings("[Setup]\r\nUnite=7\r\nLock=0\r\nAnimation=0\r\n").values.Unite, 0);
+  outcome = parse_settings("[Setup]\r\nUnite=x\r\nLock=\r\nAnimation=-\r\n");
+  EXPECT_EQ(outcome.ending, SettingsEnding::kNone);
+  EXPECT_EQ(outcome.values.Unite + outcome.values.Verrou + outcome.values.Anim, 0);
+  EXPECT_EQ(settings_text({}), kDefaults);
+}
+
+using SettingsFileTest = TempFolder;
+
+TEST_F(SettingsFileTest, ThreeLineFileIsRewrittenAndEnds) {
+  put("sugarlog.ini", "[Setup]\r\nUnite=2\r\nLock=1\r\n");
+  SettingsFile file(folder_);
+  EXPECT_EQ(file.Recup_Init().ending, SettingsEnding::kRewrittenDefaults);
+  EXPECT_EQ(get("sugarlog.ini"), kDefaults);
+  const auto next = file.Recup_Init();
+  EXPECT_EQ(next.ending, SettingsEnding::kNone);
+  EXPECT_EQ(next.values.Unite, 0);
+  EXPECT_EQ(next.values.Verrou, 0);
+}
+
+TEST_F(SettingsFileTest, OFileIsDeletedAndEnds) {
+  put("sugarlog.ini", "[Oops]\r\nUnite=2\r\nLock=1\r\nAnimation=0\r\n");
+  SettingsFile file(folder_);
+  EXPECT_EQ(file.Recup_Init().ending, SettingsEnding::kDeletedFile);
+  EXPECT_FALSE(fs::exists(file.path()));
+  EXPECT_EQ(file.Recup_Init().ending, SettingsEnding::kNone);
+  EXPECT_EQ(get("sugarlog.ini"), kDefaults);
+}
+
+// ---- Loading -------------------------------------------------------------------------------
+
+TEST(LoadRepair, ForeignSeparatorBecomesTheSystemOne) {
+  TestTable table;
+  ASSERT_FALSE(load_tests("\"06/12/26\",\"08:05\",\"07,5\",\"\"\r\n", table, "."));
+  EXPECT_EQ(table.Tab_Taux[1], "07.5");
+  ASSERT_FALSE(load_tests("\"06/12/26\",\"08:05\",\"07,5\",\"\"\r\n", table, ","));
+  EXPECT_EQ(table.Tab_Taux[1], "07,5");
+  ASSERT_FALSE(load_tests("\"06/12/26\",\"08:05\",\"1.35\",\"\"\r\n", table, ","));
+  EXPECT_EQ(table.Tab_Taux[1], "1,35");
+  for (std::string level : {"125", "85", "7", ""}) {
+    const std::string before = level;
+    repair_separator(level, ",");
+    EXPECT_EQ(level, before);
+  }
+}
+
+TEST(Load, FieldsStayTextInFileOrder) {
+  TestTable table;
+  ASSERT_FALSE(
+      load_tests("\"06/12/26\",\"08:05\",\"07.5\",\"repas, midi\"\r\n05/12/26,  07:00 ,06.1,\r\n",
+                 table, "."));
+  ASSERT_EQ(table.Nb_Tests, 2);
+  EXPECT_EQ(row_at(table, 1), (Row{"06/12/26", "08:05", "07.5", "repas, midi"}));
+  EXPECT_EQ(row_at(table, 2), (Row{"05/12/26", "07:00", "06.1", ""}));
+}
+
+TEST(Load, ErrorsKeepTheCompleteRecords) {
+  TestTable table;
+  auto error = load_tests(n_records(2) + "\"04/12/26\",\"09:00\"\r\n", table, ".");
+  EXPECT_EQ(error, std::string(kInputPastEndOfFile));
+  EXPECT_EQ(table.Nb_Tests, 2);
+
+  EXPECT_FALSE(load_tests(n_records(5000), table, "."));
+  EXPECT_EQ(table.Nb_Tests, 5000);
+  error = load_tests(n_records(5001), table, ".");
+  EXPECT_EQ(error, std::string(kSubscriptOutOfRange));
+  EXPECT_EQ(table.Nb_Tests, 5000);
+  EXPECT_EQ(table.Tab_Note[5000], "n4999");
+}
+
+// ---- Data file -----------------------------------------------------------------------------
+
+using DataFileTest = TempFolder;
+
+TEST_F(DataFileTest, FirstStartWithNeitherFile) {
+  const auto settings = SettingsFile(folder_).Recup_Init();
+  EXPECT_EQ(settings.ending, SettingsEnding::kNone);
+  EXPECT_EQ(settings.values.Unite, kMmolL);
+
+  TestTable table;
+  table.Nb_Tests = 3;
+  const auto outcome = DataFile(folder_).Recuperer(table, ".");
+  EXPECT_TRUE(outcome.created);
+  EXPECT_FALSE(outcome.error);
+  EXPECT_EQ(table.Nb_Tests, 0);
+  EXPECT_EQ(names(), (std::vector<std::string>{"Diabete.dbk", "sugarlog.ini"}));
+  EXPECT_EQ(get("Diabete.dbk"), "");
+  EXPECT_EQ(get("sugarlog.ini"), kDefaults);
+}
+
+TEST_F(DataFileTest, TwoTestsAreSavedByteForByte) {
+  TestTable table =
+      table_of({{"06/12/2026", "8:05", "07.5", "repas"}, {"05/12/26", "23:59", "6,1", ""}});
+  DataFile data(folder_);
+  ASSERT_FALSE(save(data, table));
+  EXPECT_EQ(get("Diabete.dbk"),
+            "\"06/12/26\",\"08:05\",\"07.5\",\"repas\"\r\n"
+            "\"05/12/26\",\"23:59\",\"06.1\",\"\"\r\n");
+  EXPECT_EQ(table.Tab_Taux[2], "06.1");
+  ASSERT_FALSE(data.Sauvegarder(table, kMmolL, UnitState{}, "-", kThisYear));
+  EXPECT_EQ(get("Diabete.dbk").substr(0, 11), "\"06-12-26\",");
+}
+
+TEST_F(DataFileTest, UnitSwitchRereadsLevelsWithoutConversion) {
+  TestTable table = table_of({{"06/12/26", "08:05", "12.4", ""}});
+  UnitState units;
+  units.Le_Formatteur(kMgDl, "");
+  ASSERT_FALSE(DataFile(folder_).Sauvegarder(table, kMgDl, units, "/", kThisYear));
+  EXPECT_EQ(get("Diabete.dbk"), "\"06/12/26\",\"08:05\",\"12\",\"\"\r\n");
+}
+
+TEST_F(DataFileTest, QuotesAndLineEndsInANoteDoNotBreakLaterRecords) {
+  TestTable table = table_of({{"06/12/26", "08:05", "07.5", "il a dit \"non\"\r\npuis\nrien"},
+                              {"05/12/26", "07:00", "06.0", "ok"}});
+  DataFile data(folder_);
+  ASSERT_FALSE(save(data, table));
+  TestTable back;
+  ASSERT_FALSE(data.Recuperer(back, ".").error);
+  ASSERT_EQ(back.Nb_Tests, 2);
+  EXPECT_EQ(back.Tab_Note[1], "il a dit 'non'  puis rien");
+  EXPECT_EQ(row_at(back, 2), (Row{"05/12/26", "07:00", "06.0", "ok"}));
+}
+
+TEST_F(DataFileTest, FailedWriteChangesNothing) {
+  TestTable table = table_of({{"06/12/26", "08:05", "07.5", "new"}});
+  DataFile missing(folder_ / "no-such-folder");
+  EXPECT_EQ(save(missing, table), "No such file or directory");
+  EXPECT_EQ(table.Nb_Tests, 1);
+
+  // The rename fails after the temporary file was written: it must not be left behind.
+  fs::create_directory(folder_ / "Diabete.dbk");
+  DataFile data(folder_);
+  EXPECT_TRUE(save(data, table));
+  EXPECT_EQ(names(), (std::vector<std::string>{"Diabete.dbk"}));
+}
+
+TEST_F(DataFileTest, ReadOnlyFolderSaveFailsCleanly) {
+  put("Diabete.dbk", n_records(1));
+  fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                               fs::perms::others_exec);
+  TestTable table = table_of({{"06/12/26", "08:05", "07.5", "new"}});
+  // In a child process, as an ordinary user when the tests run as root.
+  EXPECT_EXIT(
+      {
+        if (::geteuid() == 0 && ::setuid(65534) != 0) std::_Exit(2);
+        DataFile data(folder_);
+        std::_Exit(save(data, table) == "Permission denied" ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(get("Diabete.dbk"), n_records(1));
+  EXPECT_EQ(names(), (std::vector<std::string>{"Diabete.dbk"}));
+}
+
+TEST_F(DataFileTest, FileThatFailedToLoadIsKeptBeforeTheFirstOverwrite) {
+  const std::string original = n_records(5001);
+  put("Diabete.dbk", original);
+  TestTable table;
+  DataFile data(folder_);
+  ASSERT_TRUE(data.Recuperer(table, ".").error);
+  ASSERT_FALSE(save(data, table));
+  EXPECT_EQ(get("Diabete.dbk.bak"), original);
+  EXPECT_EQ(get("Diabete.dbk"), n_records(5000));
+
+  // Later saves, and saves after a clean load, leave it alone.
+  ASSERT_FALSE(data.Recuperer(table, ".").error);
+  fs::remove(data.backup_path());
+  ASSERT_FALSE(save(data, table));
+  EXPECT_FALSE(fs::exists(data.backup_path()));
+}
+
+TEST_F(DataFileTest, NoOverwriteWhenTheBackupCannotBeMade) {
+  put("Diabete.dbk", "\"06/12/26\",\"08:05\"\r\n");
+  fs::create_directory(folder_ / "Diabete.dbk.bak");
+  TestTable table;
+  DataFile data(folder_);
+  ASSERT_TRUE(data.Recuperer(table, ".").error);
+  table.add_test("07/12/26", "09:00", "05.0", "");
+  EXPECT_TRUE(save(data, table));
+  EXPECT_EQ(get("Diabete.dbk"), "\"06/12/26\",\"08:05\"\r\n");
+  EXPECT_TRUE(data.backup_pending());
+}
+
+// ---- Erase ---------------------------------------------------------------------------------
+
+class EraseTest : public TempFolder {
+ protected:
+  TestTable table = table_of({{"10/03/26", "08:00", "7.5", "a"},
+                              {"05/03/26", "08:00", "06.0", "b"},
+                              {"01/03/26", "20:00", "05.0", "c"},
+                              {"01/03/26", "07:00", "05.5", "d"}});
+  EraseStep step_for(std::string_view answer) {
+    return check_erase_date(answer, table, kThisYear).step;
+  }
+};
+
+TEST_F(EraseTest, AnswerChecks) {
+  EXPECT_EQ(step_for("01/03/26"), EraseStep::kConfirm);  // the oldest date: nothing goes
+  EXPECT_EQ(tests_kept(table, date_serial(2026, 3, 1), kThisYear), 4);
+  EXPECT_EQ(step_for("02/03/2026"), EraseStep::kConfirm);
+  EXPECT_EQ(check_erase_date("2/3/26", table, kThisYear).date, date_serial(2026, 3, 2));
+  EXPECT_EQ(step_for("10/03/26"), EraseStep::kBeep);
+  EXPECT_EQ(step_for("11/03/26"), EraseStep::kBeep);
+  EXPECT_EQ(step_for("28/02/26"), EraseStep::kBeep);
+  EXPECT_EQ(step_for(""), EraseStep::kStop);
+  EXPECT_EQ(step_for("demain"), EraseStep::kStop);
+  EXPECT_EQ(check_erase_date("05/03/26", TestTable{}, kThisYear).step, EraseStep::kStop);
+}
+
+TEST_F(EraseTest, OneDayAfterTheOldestRemovesThatDayWritingTestsAsHeld) {
+  DataFile data(folder_);
+  ASSERT_FALSE(data.Effacer_Donnees(table, date_serial(2026, 3, 2), kThisYear));
+  EXPECT_EQ(table.Nb_Tests, 2);
+  EXPECT_EQ(get("Diabete.dbk"),
+            "\"10/03/26\",\"08:00\",\"7.5\",\"a\"\r\n"
+            "\"05/03/26\",\"08:00\",\"06.0\",\"b\"\r\n");
+
+  DataFile missing(folder_ / "gone");
+  EXPECT_TRUE(missing.Effacer_Donnees(table, date_serial(2026, 3, 6), kThisYear));
+  EXPECT_EQ(table.Nb_Tests, 2);
+}
+
+TEST_F(EraseTest, PromptsInBothLanguages) {
+  EXPECT_EQ(
+      erase_prompt(table, 1),
+      "Vous avez présentement 4 analyses en mémoire.\n\nLa date la plus récente = 10/03/26\n"
+      "La date la plus ancienne = 01/03/26\n\nENTREZ LA DATE qui deviendra la plus ancienne.");
+  EXPECT_EQ(erase_prompt(table, 0),
+            "Actualy, you have 4 TEST in memory.\n\nThe earlyest date is = 10/03/26\n"
+            "The oldest date is = 01/03/26\n\nENTER THE DATE witch will become the oldest.");
+  EXPECT_EQ(erase_confirm_text(date_serial(2026, 3, 2), "dd/MM/yyyy", 1),
+            "EFFACER toutes les données avant le 02/03/2026");
+}
+
+}  // namespace
+}  // namespace sugarlog

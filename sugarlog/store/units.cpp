@@ -1,0 +1,92 @@
+#include "sugarlog/store/units.h"
+
+#include <algorithm>
+
+#include "platform/core/number.h"
+
+namespace sugarlog {
+
+bool is_unit(int unite) {
+  return unite >= kMmolL && unite <= kGL;
+}
+
+const UnitInfo& unit_info(int unite) {
+  return kUnits[is_unit(unite) ? unite : kMmolL];
+}
+
+namespace {
+
+std::string_view first(std::string_view text, std::size_t n) {
+  return text.substr(0, n);
+}
+
+std::string_view last(std::string_view text, std::size_t n) {
+  return text.size() <= n ? text : text.substr(text.size() - n);
+}
+
+}  // namespace
+
+double read_level(std::string_view text, int unite) {
+  using platform::val;
+  switch (unite) {
+    case kMgDl:
+      return val(text);
+    case kGL:
+      return val(first(text, 1)) + val(last(text, 2)) / 100.0;
+    default:
+      return val(first(text, 2)) + val(last(text, 1)) / 10.0;
+  }
+}
+
+std::string format_level(double value, std::string_view picture, std::string_view separator) {
+  return platform::format_number(value, picture, separator);
+}
+
+namespace {
+
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+bool fits_picture(std::string_view text, std::string_view picture, std::string_view separator) {
+  const std::size_t point = picture.find('.');
+  const std::string_view whole = picture.substr(0, point);
+  const std::size_t shown = whole.size() - std::min(whole.find('0'), whole.size());
+  // The integer digits: at least the "0" ones, a leading zero only when it is a "0" place.
+  std::size_t digits = 0;
+  while (digits < text.size() && is_digit(text[digits])) ++digits;
+  if (digits < shown || digits > whole.size()) return false;
+  if (digits > shown && text[0] == '0') return false;
+  if (point == std::string_view::npos) return digits == text.size();
+
+  const std::size_t decimals = picture.size() - point - 1;
+  std::string_view rest = text.substr(digits);
+  if (!rest.starts_with(separator) || rest.size() != separator.size() + decimals) return false;
+  rest.remove_prefix(separator.size());
+  return std::all_of(rest.begin(), rest.end(), is_digit);
+}
+
+void UnitState::Le_Formatteur(int unite, std::string_view dialog_taux) {
+  Format_Taux = std::string(unit_info(unite).picture);
+  Valeur_Taux = read_level(dialog_taux, unite);
+}
+
+void UnitState::Valeur_MG(int unite) {
+  Facteur_Unite = unit_info(unite).factor;
+}
+
+std::string UnitState::format(double value) const {
+  return format_level(value, Format_Taux, Sep_Decimal);
+}
+
+std::string UnitState::reformat(std::string_view level, int unite) const {
+  // A level already written in its own unit's picture reads back to the same digits; skipping the
+  // round trip keeps saving a full logbook quick.
+  if (Format_Taux == unit_info(unite).picture && fits_picture(level, Format_Taux, Sep_Decimal))
+    return std::string(level);
+  return format(read_level(level, unite));
+}
+
+}  // namespace sugarlog

@@ -1,0 +1,72 @@
+#pragma once
+// The three glucose units of the logbook: their pictures, reading rules, scale factors and hints.
+// Levels are kept as text in the unit's picture and are never converted between units; they are
+// read back by character position so that the system's decimal separator does not matter.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace sugarlog {
+
+enum UnitCode : std::int16_t { kMmolL = 0, kMgDl = 1, kGL = 2 };
+
+struct UnitInfo {
+  std::string_view name;          // "mmol/l", also the lock offer's title
+  std::string_view menu_caption;  // "&mmol/l"
+  std::string_view picture;       // Format_Taux
+  double factor;                  // Facteur_Unite: level / factor is the height on a 0..25 scale
+  int maximum;                    // largest level the add-test panel accepts
+  std::string_view level_hint_fr;
+  std::string_view level_hint_en;
+  std::string_view readout_hint_fr;
+  std::string_view readout_hint_en;
+};
+
+inline constexpr std::array<UnitInfo, 3> kUnits{{
+    {"mmol/l", "&mmol/l", "00.0", 1.0, 25, "Votre taux de glucose (max. 25)",
+     "Your glucose level (max. 25)", "Normal, si entre 4 et 7", "Normal, if between 4 and 7"},
+    {"mg/dl", "mg/&dl", "##0", 18.0, 450, "Votre taux de glucose (max. 450)",
+     "Your glucose level (max. 450)", "Normal, si entre 72 et 126",
+     "Normal, if between 72 and 126"},
+    {"g/l", "&g/l", "0.00", 0.25, 6, "Votre taux de glucose (max. 6)",
+     "Your glucose level (max. 6)", "Normal, si entre 0.8 et 2.5",
+     "Normal, if between 0.8 and 2.5"},
+}};
+
+// True for the codes 0, 1 and 2.
+bool is_unit(int unite);
+// The constants of a unit; a code outside 0..2 gets those of mmol/l.
+const UnitInfo& unit_info(int unite);
+
+// A level text read by the fixed positions of the unit's picture:
+// mmol/l: first two characters + last character / 10 ("07,5" and "07.5" give 7.5);
+// mg/dl: the whole text; g/l: first character + last two characters / 100 ("1,35" gives 1.35).
+double read_level(std::string_view text, int unite);
+
+// A level formatted with a unit picture, the decimal point written as `separator`.
+std::string format_level(double value, std::string_view picture, std::string_view separator);
+
+// True when the text is exactly what format_level writes for some value: the picture's "0"
+// digits all present, "#" digits present only when significant, the separator in place of ".".
+bool fits_picture(std::string_view text, std::string_view picture, std::string_view separator);
+
+// The unit-dependent number state the main window keeps. The unit code itself lives with the
+// settings (Settings::Unite); these follow it only when the procedures below run.
+struct UnitState {
+  std::string Format_Taux{kUnits[0].picture};
+  double Valeur_Taux = 0.0;
+  double Facteur_Unite = 1.0;
+  std::string Sep_Decimal = ".";
+
+  // Picture of the unit, and the value of the level entry box read by the unit's rule.
+  void Le_Formatteur(int unite, std::string_view dialog_taux);
+  // Scale factor of the unit.
+  void Valeur_MG(int unite);
+  // A level in the current picture with the system separator.
+  std::string format(double value) const;
+  // A level text read by the unit's rule and written again in the current picture.
+  std::string reformat(std::string_view level, int unite) const;
+};
+
+}  // namespace sugarlog
