@@ -1,0 +1,232 @@
+#pragma once
+// The logbook's one window: menus, chart, thermometer, read-out and the add-test panel, with one
+// method per handler and the steps they share. It owns the test table and every setting while
+// the program runs.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/core/date.h"
+#include "platform/core/form.h"
+#include "platform/core/services.h"
+#include "sugarlog/charts/chart_frame.h"
+#include "sugarlog/meter/thermometer.h"
+#include "sugarlog/store/data_file.h"
+#include "sugarlog/store/settings_file.h"
+#include "sugarlog/store/test_table.h"
+#include "sugarlog/store/units.h"
+#include "sugarlog/texts/messages.h"
+
+namespace sugarlog {
+
+// The right end of the chart cursor stands for today.
+inline constexpr int kCursorToday = 32767;
+
+class Fenetre : public form::Form {
+ public:
+  // program_folder holds Diabete.dbk; settings_folder holds sugarlog.ini.
+  Fenetre(platform::Platform platform, const std::filesystem::path& program_folder,
+          const std::filesystem::path& settings_folder);
+
+  // ---- Start-up, saving and quitting ----
+  void Form_Load();
+  void Form_Unload();
+  void Menu_Quitter_Click();
+  void Quitter_Sugarlog();
+  void Menu_Sauve_Click();
+  void Menu_Prev_Click();
+  void Menu_Eff_Click();  // the erase command
+  void Effacer_Donnees();
+
+  // ---- Units ----
+  void Menu_OptMM_Click();
+  void Menu_OptMG_Click();
+  void Menu_OptG_Click();
+  void Verrouiller();
+  void Barrer_Options();
+  void Correspondance();
+  void Affichager_Le_Taux();
+
+  // ---- Main window state ----
+  void Reset();
+  void Re_Executer();
+  void Aujourdhui();
+  void Bout_Auj_Click();
+  void Afficher_Heure();
+  void Timer_Heure_Timer();
+  void Form_KeyDown(int key, int shift);
+  void Desactiver_Menu();
+  void Re_Activer_Menu();
+  void Donnees_Presentes();
+  void Traduction();
+
+  // ---- Chart steps that start-up and the panel call ----
+  void Mois_Sem();
+  void Menu_Sem_Click();
+  void Curseur_Change();
+
+  // ---- Return from a measuring mode ----
+  void Menu_Annuler_Click();
+  void Fin_Animation();
+  void Timer_Joyst_Timer();
+
+  // ---- The add-test panel ----
+  void Menu_Ajouter_Click();
+  void Dialog_Date_KeyPress(int& key);
+  void Dialog_Heure_KeyPress(int& key);
+  void Dialog_Taux_KeyPress(int& key);
+  void Dialog_Date_Change();
+  void Dialog_Taux_Change();
+  void Dialog_Date_LostFocus();
+  void Dialog_Heure_LostFocus();
+  void Verifier_Entree();
+  void Valider_Date_Hre();
+  void Valider_Entree();
+  void Bout_Ok_Click();
+  void Bouton_Ok();
+  void Bout_Cancel_Click();
+  void Afficher_Thermometre();
+
+  // The view the History menu has checked.
+  View current_view() const;
+  const std::filesystem::path& data_path() const { return data_file_.path(); }
+  const std::filesystem::path& settings_path() const { return settings_file_.path(); }
+
+  // ---- State ----
+  TestTable table;
+  UnitState units;
+  Settings settings;  // Unite, Verrou, Anim
+  ChartFrame frame;
+  std::int16_t Langue = 0;
+  std::string Rep_Programme;
+  platform::Serial Date_Graphique = 0;
+  std::string Format_Date_Syst;
+  std::int16_t Params_Modifies = 0;
+  std::string Reponse;
+  std::int16_t Graphique_Actif = 0;
+  std::int32_t Position_Test = 0;
+  std::int32_t Etendue_Jours = 0;
+  std::int32_t Curseur_Minimum = 0;
+  std::int16_t Curseur_Precedent = kCursorToday;
+  std::int16_t Saisie_En_Cours = 0;
+  std::int16_t Erreur_Saisie = 0;
+  std::string Taux_Texte;
+  platform::Serial Date_Saisie = 0;  // the date box as the live check last read it
+  std::int32_t Index_Note = 0;
+
+  // ---- Controls, in the order they are stacked ----
+  Thermometer gauge;
+  ChartControls chart;
+  form::Label Aff_Resultat;
+  form::Label Aff_Date;
+  form::Label Aff_Heure;
+  form::ScrollBar Curseur;
+  form::Button Bout_Auj;
+  form::Label Information;
+  form::Label Aff_Langue;
+  form::Label Aff_Anim;
+  form::PictureBox Calibrateur;
+  form::PictureBox Animation;
+
+  form::Frame Cadre_Ajouter;
+  form::Label Aff_Dial_Date;
+  form::Label Aff_Dial_Heure;
+  form::Label Aff_Dial_Taux;
+  form::Label Aff_Dial_Note;
+  form::TextBox Dialog_Date;
+  form::TextBox Dialog_Heure;
+  form::TextBox Dialog_Taux;
+  form::TextBox Dialog_Note;
+  form::Button Bout_Ok;
+  form::Button Bout_Cancel;
+
+  form::Timer Timer_Heure;
+  form::Timer Timer_Joyst;
+  form::Timer Timer_Anim;
+  form::Timer Timer_Camera;
+  form::Timer Timer_Analyse;
+  form::Timer Timer_Calibration;
+  form::Timer Timer_Attente;
+  form::Timer Timer_Ping;
+
+  // ---- Menus ----
+  form::MenuItem* Menu_Fichier = nullptr;
+  form::MenuItem* Menu_Sauve = nullptr;
+  form::MenuItem* Menu_Ligne0 = nullptr;
+  form::MenuItem* Menu_Prev = nullptr;
+  form::MenuItem* Menu_Ligne1 = nullptr;
+  form::MenuItem* Menu_Impr_Graph = nullptr;
+  form::MenuItem* Menu_Ligne2 = nullptr;
+  form::MenuItem* Menu_Quitter = nullptr;
+  form::MenuItem* Menu_Option = nullptr;
+  form::MenuItem* Menu_Ajouter = nullptr;
+  form::MenuItem* Menu_Ligne2a = nullptr;
+  form::MenuItem* Menu_Eff = nullptr;
+  form::MenuItem* Menu_Ligne2b = nullptr;
+  form::MenuItem* Menu_OptG = nullptr;
+  form::MenuItem* Menu_OptMG = nullptr;
+  form::MenuItem* Menu_OptMM = nullptr;
+  form::MenuItem* Menu_Test = nullptr;
+  form::MenuItem* Menu_Note = nullptr;
+  form::MenuItem* Menu_Ligne3 = nullptr;
+  form::MenuItem* Menu_Sang = nullptr;
+  form::MenuItem* Menu_Ligne4 = nullptr;
+  form::MenuItem* Menu_Calib = nullptr;
+  form::MenuItem* Menu_Ligne5 = nullptr;
+  form::MenuItem* Menu_Annuler = nullptr;
+  form::MenuItem* Menu_Historique = nullptr;
+  form::MenuItem* Menu_Sem = nullptr;
+  form::MenuItem* Menu_Mois = nullptr;
+  form::MenuItem* Menu_Annee = nullptr;
+  form::MenuItem* Menu_Aide = nullptr;
+  form::MenuItem* Menu_Apropos = nullptr;
+  form::MenuItem* Menu_Import = nullptr;
+  form::MenuItem* Menu_Recom = nullptr;
+  form::MenuItem* Menu_TroisMois = nullptr;
+  form::MenuItem* Menu_An = nullptr;
+  form::MenuItem* Menu_Res = nullptr;
+  form::MenuItem* Menu_Res1 = nullptr;
+  form::MenuItem* Menu_Res2 = nullptr;
+  form::MenuItem* Menu_Res3 = nullptr;
+
+ private:
+  void build_menus();
+  void lay_out();
+  void wire_events();
+
+  // Start-up pieces.
+  void Quel_Decimale();
+  bool Recup_Init();  // false: the program is ending
+  void Recuperer();
+  void apply_unit_menu();
+  void choose_unit(form::MenuItem& item, std::int16_t unite);
+
+  // Saving; false when a file could not be written (reported already).
+  bool Sauvegarder();
+  bool written(const std::optional<std::string>& error, const std::filesystem::path& path);
+
+  // Messages and answers.
+  platform::Answer ask(std::string_view text, platform::Buttons buttons, platform::Icon icon,
+                       std::string_view title);
+  void tell(std::string_view text, std::string_view title);
+
+  // Dates, times and texts as the window shows them.
+  platform::Serial today() const;
+  int this_year() const;
+  std::string date_text(platform::Serial date, std::string_view picture) const;
+  std::string today_short() const;
+  std::string today_dd_mm_yy() const;
+  std::optional<platform::Serial> read_date(std::string_view text) const;
+  platform::Serial aff_date_value() const;
+  void set_text_if_changed(form::TextBox& box, std::string text);
+  double unit_maximum() const;
+
+  platform::Platform platform_;
+  SettingsFile settings_file_;
+  DataFile data_file_;
+  platform::Serial clock_day_ = 0;  // the day the clock label last showed
+};
+
+}  // namespace sugarlog

@@ -1,0 +1,420 @@
+// Start-up, the main window's state, saving, erasing, the units and quitting.
+#include "platform/core/number.h"
+#include "sugarlog/meter/probe.h"
+#include "sugarlog/texts/captions.h"
+#include "sugarlog/texts/langage.h"
+#include "sugarlog/window/fenetre.h"
+
+namespace sugarlog {
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+
+namespace {
+
+// A control anywhere in the window, frames and picture boxes included.
+form::Control* find_control(const form::Container& box, std::string_view name) {
+  if (form::Control* control = box.find(name)) return control;
+  for (form::Control* child : box.children()) {
+    if (auto* inner = dynamic_cast<form::Container*>(child)) {
+      if (form::Control* control = find_control(*inner, name)) return control;
+    }
+  }
+  return nullptr;
+}
+
+void set_caption(form::Control& control, std::string caption) {
+  if (auto* label = dynamic_cast<form::Label*>(&control)) {
+    label->caption = std::move(caption);
+  } else if (auto* button = dynamic_cast<form::Button*>(&control)) {
+    button->caption = std::move(caption);
+  } else if (auto* frame = dynamic_cast<form::Frame*>(&control)) {
+    frame->caption = std::move(caption);
+  }
+}
+
+}  // namespace
+
+// ---- Start-up ----
+
+void Fenetre::Form_Load() {
+  Quel_Decimale();
+  if (!Recup_Init()) return;
+  // The online extras prepare the site's address here.
+  units.Valeur_MG(settings.Unite);
+  frame.Titre_AxeX = kTitlesDayWeek;
+  Graphique_Actif = 0;
+  Langue = 0;
+  if (langue_of(Lire_Langue(platform_.locale)) == kFrench) {
+    Langue = kFrench;
+    Traduction();
+  }
+  Aff_Langue.caption = std::to_string(Langue);
+  if (Langue == kFrench) Menu_Recom->visible = true;
+  Correspondance();
+  Afficher_Heure();
+  Format_Date_Syst =
+      day_first_short_date(Lire_Format_Date(platform_.locale), platform_.locale.date_separator());
+  Port_Joystick();
+
+  Recuperer();
+  Partitions_Graphiques(frame, current_view());
+  const bool has_tests = table.Nb_Tests != 0;
+  const platform::Serial oldest =
+      has_tests ? table.date_of(table.Nb_Tests, this_year()).value_or(today()) : today();
+  if (has_tests) {
+    Etendue_Jours = static_cast<std::int32_t>(today() - oldest);
+    Curseur_Minimum = 32773 - Etendue_Jours;
+    Reset();
+  } else {
+    Aff_Date.caption = today_short();
+    Date_Graphique = today();
+    Curseur.enabled = false;
+  }
+
+  Mois_Sem();
+  platform_.dialogs.set_busy(false);
+  Presence_Joystick();
+
+  Date_Graphique = aff_date_value();
+  Graphique_Actif = 1;
+  Curseur_Precedent = static_cast<std::int16_t>(Curseur.value());
+
+  Position_Test = 0;
+  Aff_Resultat.caption = shown_level(table.Tab_Taux[1], units);
+  Aff_Heure.caption = table.Tab_Heure[1];
+
+  if (has_tests) {
+    Curseur.enabled = oldest <= Date_Graphique - 7;
+    Lignes_Objectif(chart);
+    Affichager_Le_Taux();
+  } else {
+    Menu_Historique->enabled = false;
+    Menu_Prev->enabled = false;
+    Menu_Impr_Graph->enabled = false;
+  }
+}
+
+void Fenetre::Quel_Decimale() {
+  units.Sep_Decimal = Lire_Decimale(platform_.locale);
+  // The level pictures need a separator; without an answer from the system the full stop serves.
+  if (units.Sep_Decimal.empty()) units.Sep_Decimal.assign(1, '.');
+}
+
+bool Fenetre::Recup_Init() {
+  const SettingsOutcome outcome = settings_file_.Recup_Init();
+  if (outcome.ending != SettingsEnding::kNone) {
+    platform_.program.end_program();
+    return false;
+  }
+  if (outcome.error) {
+    // The settings cannot be created where they belong; the program runs on the defaults.
+    Langue = langue_of(Lire_Langue(platform_.locale));
+    written(outcome.error, settings_file_.path());
+  }
+  settings = outcome.values;
+  apply_unit_menu();
+  return true;
+}
+
+void Fenetre::apply_unit_menu() {
+  Menu_OptMG->enabled = true;
+  Menu_OptMM->checked = settings.Unite == kMmolL;
+  Menu_OptMG->checked = settings.Unite == kMgDl;
+  Menu_OptG->checked = settings.Unite == kGL;
+  units.Le_Formatteur(settings.Unite, Dialog_Taux.text());
+  Aff_Anim.caption = std::to_string(settings.Anim);
+  Barrer_Options();
+}
+
+void Fenetre::Recuperer() {
+  platform_.dialogs.set_busy(true);
+  const LoadOutcome outcome = data_file_.Recuperer(table, units.Sep_Decimal);
+  platform_.dialogs.set_busy(false);
+  if (outcome.error) tell(*outcome.error, text::kProgramTitle.in(Langue));
+}
+
+void Fenetre::Traduction() {
+  for (const CaptionRow& row : french_captions()) {
+    std::string french(row.french);
+    if (row.name == name()) {
+      caption = std::move(french);
+    } else if (form::MenuItem* item = find_menu_item(row.name)) {
+      item->caption = std::move(french);
+    } else if (form::Control* control = find_control(*this, row.name)) {
+      set_caption(*control, std::move(french));
+    }
+  }
+}
+
+// ---- Units ----
+
+void Fenetre::Correspondance() {
+  units.Le_Formatteur(settings.Unite, Dialog_Taux.text());
+  Affichager_Le_Taux();
+  write_unit_labels(chart, settings.Unite);
+  const auto items = result_class_items(settings.Unite, Langue, chart.Aff_Optimal.caption,
+                                        chart.Aff_Suboptimal.caption, chart.Aff_Compromis.caption);
+  Menu_Res1->caption = items[0];
+  Menu_Res2->caption = items[1];
+  Menu_Res3->caption = items[2];
+}
+
+void Fenetre::Affichager_Le_Taux() {
+  set_text_if_changed(Dialog_Taux, shown_level(Dialog_Taux.text(), units));
+  Aff_Resultat.caption = shown_level(Aff_Resultat.caption, units);
+}
+
+void Fenetre::Menu_OptMM_Click() {
+  choose_unit(*Menu_OptMM, kMmolL);
+}
+void Fenetre::Menu_OptMG_Click() {
+  choose_unit(*Menu_OptMG, kMgDl);
+}
+void Fenetre::Menu_OptG_Click() {
+  choose_unit(*Menu_OptG, kGL);
+}
+
+void Fenetre::choose_unit(form::MenuItem& item, std::int16_t unite) {
+  if (item.checked) return;
+  Menu_OptMM->checked = &item == Menu_OptMM;
+  Menu_OptMG->checked = &item == Menu_OptMG;
+  Menu_OptG->checked = &item == Menu_OptG;
+  settings.Unite = unite;
+  Params_Modifies = 1;
+  Correspondance();
+  Verrouiller();
+}
+
+void Fenetre::Verrouiller() {
+  if (Menu_OptMM->visible) {
+    const Answer answer = ask(text::kLockOffer.in(Langue), Buttons::YesNo, Icon::None,
+                              unit_info(settings.Unite).name);
+    if (answer == Answer::Yes) settings.Verrou = 1;
+  }
+  Barrer_Options();
+}
+
+void Fenetre::Barrer_Options() {
+  if (settings.Verrou != 1) return;
+  Menu_Ligne2b->visible = false;
+  Menu_OptMM->visible = false;
+  Menu_OptMG->visible = false;
+  Menu_OptG->visible = false;
+}
+
+// ---- Today, the clock and the enable sets ----
+
+void Fenetre::Reset() {
+  Aff_Date.caption = today_dd_mm_yy();
+  Date_Graphique = aff_date_value();
+  Position_Test = 0;
+  frame.Prochaine_Ligne = 1;
+  Curseur_Precedent = kCursorToday;
+  Graphique_Actif = 0;
+  Curseur.set_value(kCursorToday);
+  Graphique_Actif = 1;
+}
+
+void Fenetre::Re_Executer() {
+  Mois_Sem();
+  Graphique_Actif = 0;
+  Curseur.set_value(kCursorToday);
+  Graphique_Actif = 1;
+  Bout_Auj_Click();
+}
+
+void Fenetre::Bout_Auj_Click() {
+  Bout_Auj.enabled = false;
+  platform_.dialogs.set_busy(true);
+  Aujourdhui();
+  Curseur.enabled = true;
+  platform_.dialogs.set_busy(false);
+}
+
+void Fenetre::Aujourdhui() {
+  Position_Test = 0;
+  Aff_Resultat.caption = shown_level(table.Tab_Taux[1], units);
+  Aff_Date.caption = today_dd_mm_yy();
+  Curseur.set_value(kCursorToday);
+  Curseur_Precedent = kCursorToday;
+  Date_Graphique = today();
+  Aff_Date.caption = date_text(Date_Graphique, Format_Date_Syst);
+}
+
+void Fenetre::Afficher_Heure() {
+  const platform::Serial now = platform_.clock.now();
+  Aff_Heure.caption = platform::format_serial(now, "hh:mm:ss");
+  clock_day_ = platform::day_part(now);
+}
+
+void Fenetre::Timer_Heure_Timer() {
+  // A clock left running over midnight also moves the date label on to the new day.
+  const platform::Serial previous_day = clock_day_;
+  Afficher_Heure();
+  if (clock_day_ != previous_day) Aff_Date.caption = today_dd_mm_yy();
+}
+
+void Fenetre::Form_KeyDown(int key, int /*shift*/) {
+  if (key == form::kKeyEscape && Menu_Annuler->visible) Menu_Annuler_Click();
+}
+
+void Fenetre::Desactiver_Menu() {
+  Menu_Historique->enabled = false;
+  Menu_Prev->enabled = false;
+  Menu_Impr_Graph->enabled = false;
+  Menu_Sang->enabled = false;
+  Curseur.enabled = false;
+}
+
+void Fenetre::Re_Activer_Menu() {
+  Menu_Historique->enabled = true;
+  Menu_Prev->enabled = true;
+  Menu_Impr_Graph->enabled = true;
+  Menu_Sang->enabled = true;
+  Menu_Calib->enabled = true;
+}
+
+void Fenetre::Donnees_Presentes() {
+  if (!Menu_Sauve->enabled) return;
+  Menu_Historique->enabled = false;
+  Menu_Test->enabled = false;
+  tell(text::kSaveFirst.in(Langue), text::kMessageTitle);
+}
+
+// ---- Chart steps ----
+
+// Redraws the chart for the checked view and the right-edge date of Aff_Date. The plotting of
+// the tests and the axis titles come with the chart views; here the chart is cleared.
+void Fenetre::Mois_Sem() {
+  if (Graphique_Actif == 1) Effacer_Graph(frame, chart);
+  Effacer_Titre_AxeX(frame, chart);
+  Date_Graphique = aff_date_value();
+}
+
+// Back to the Day/Week view (the add-test panel opens on it).
+void Fenetre::Menu_Sem_Click() {
+  if (Menu_Sem->checked) return;
+  Menu_Sem->checked = true;
+  Menu_Mois->checked = false;
+  Menu_Annee->checked = false;
+  Effacer_Graph(frame, chart);
+  Partitions_Graphiques(frame, View::DayWeek);
+  Re_Executer();
+  frame.Titre_AxeX = kTitlesDayWeek;
+}
+
+// Moves of the chart cursor are acted on once the views can scroll; the program's own moves
+// (Graphique_Actif at 0) are never acted on.
+void Fenetre::Curseur_Change() {}
+
+// ---- Return from a measuring mode ----
+
+void Fenetre::Menu_Annuler_Click() {
+  Aff_Resultat.visible = true;
+  Calibrateur.visible = false;
+  Fin_Animation();
+  Menu_Sang->enabled = true;
+  Menu_Calib->enabled = true;
+}
+
+void Fenetre::Fin_Animation() {
+  Menu_Sang->enabled = true;
+  Curseur.enabled = true;
+  Re_Activer_Menu();
+  Menu_Annuler->enabled = false;
+  Timer_Heure.enabled = false;
+  Timer_Joyst.enabled = false;
+  Timer_Anim.enabled = false;
+  Animation.visible = false;
+  key_preview = false;
+  Aff_Resultat.caption = table.Tab_Taux[1];
+  const bool latest_is_today = read_date(table.Tab_Date[1]) == today();
+  Aff_Heure.caption = latest_is_today ? table.Tab_Heure[1] : std::string();
+  Information.caption.clear();
+  gauge.Thermometre_Zero();
+}
+
+void Fenetre::Timer_Joyst_Timer() {
+  Port_Joystick();
+}
+
+// ---- Files ----
+
+void Fenetre::Menu_Sauve_Click() {
+  if (!Sauvegarder()) return;  // nothing re-read: the unsaved tests stay, and so does "&Save"
+  Menu_Quitter->enabled = true;
+  Menu_Sauve->enabled = false;
+  Effacer_Graph(frame, chart);
+  Form_Load();
+  if (platform_.program.ending()) return;
+  Menu_Prev->enabled = true;
+  Menu_Historique->enabled = true;
+  Menu_Test->enabled = true;
+  Menu_Option->enabled = true;
+}
+
+bool Fenetre::Sauvegarder() {
+  const bool settings_written =
+      written(settings_file_.Sauver_Init(settings), settings_file_.path());
+  const bool data_written =
+      written(data_file_.Sauvegarder(table, settings.Unite, units,
+                                     platform_.locale.date_separator(), this_year()),
+              data_file_.path());
+  return settings_written && data_written;
+}
+
+void Fenetre::Menu_Prev_Click() {
+  platform_.shell.open(data_file_.path().string());
+}
+
+void Fenetre::Menu_Eff_Click() {
+  Effacer_Donnees();
+}
+
+void Fenetre::Effacer_Donnees() {
+  const std::optional<std::string> answer = platform_.dialogs.input_box(
+      erase_prompt(table, Langue), std::string(erase_prompt_title(Langue)), "");
+  if (!answer) return;
+  const EraseCheck check = check_erase_date(*answer, table, this_year());
+  if (check.step == EraseStep::kBeep) platform_.dialogs.beep();
+  if (check.step != EraseStep::kConfirm) return;
+  const Answer confirm = ask(erase_confirm_text(check.date, Format_Date_Syst, Langue),
+                             Buttons::YesNo, Icon::Stop, erase_confirm_title(Langue));
+  if (confirm != Answer::Yes) return;
+  Effacer_Graph(frame, chart);
+  if (!written(data_file_.Effacer_Donnees(table, check.date, this_year()), data_file_.path())) {
+    Re_Executer();
+    return;
+  }
+  Recuperer();
+  Re_Executer();
+}
+
+// ---- Quitting ----
+
+void Fenetre::Form_Unload() {
+  Quitter_Sugarlog();
+}
+
+void Fenetre::Menu_Quitter_Click() {
+  Quitter_Sugarlog();
+}
+
+void Fenetre::Quitter_Sugarlog() {
+  if (Params_Modifies == 1 && ask(text::kBeforeQuitting.in(Langue), Buttons::YesNo, Icon::None,
+                                  text::kSaveSetupQuestion.in(Langue)) == Answer::Yes) {
+    written(settings_file_.Sauver_Init(settings), settings_file_.path());
+  }
+  if (Menu_Sauve->enabled &&
+      ask(text::kBeforeQuitting.in(Langue), Buttons::YesNo, Icon::None,
+          text::kSaveDataQuestion.in(Langue)) == Answer::Yes &&
+      !Sauvegarder()) {
+    // The tests could not be written: the window stays, so they are not lost with it.
+    return;
+  }
+  platform_.program.end_program();
+}
+
+}  // namespace sugarlog

@@ -1,0 +1,774 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "platform/core/fakes.h"
+#include "sugarlog/texts/captions.h"
+#include "sugarlog/window/fenetre.h"
+
+namespace sugarlog {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Answer;
+
+constexpr std::string_view kDefaultSettings = "[Setup]\r\nUnite=0\r\nLock=0\r\nAnimation=0\r\n";
+
+std::string read_bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void write_bytes(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string record(std::string_view date, std::string_view time, std::string_view level,
+                   std::string_view note = "") {
+  return "\"" + std::string(date) + "\",\"" + std::string(time) + "\",\"" + std::string(level) +
+         "\",\"" + std::string(note) + "\"\r\n";
+}
+
+// Records on consecutive days going back from 11/06/26, n of them.
+std::string many_records(int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) {
+    const std::string date =
+        platform::format_serial(platform::date_serial(2026, 6, 11) - i, "dd/mm/yy");
+    out += record(date, "08:00", "05.5");
+  }
+  return out;
+}
+
+// A window on temporary folders, with the clock pinned at 12 June 2026, 14:30, and an English
+// locale with the full stop (French() switches to French with the comma).
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ =
+        fs::temp_directory_path() /
+        ("sugarlog_window_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(program_dir());
+    fs::create_directories(config_dir());
+    fake_.clock.set(platform::date_serial(2026, 6, 12) + platform::time_serial(14, 30));
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  fs::path program_dir() const { return root_ / "program"; }
+  fs::path config_dir() const { return root_ / "config"; }
+  fs::path data_path() const { return program_dir() / "Diabete.dbk"; }
+  fs::path ini_path() const { return config_dir() / "sugarlog.ini"; }
+
+  void French() {
+    fake_.locale.language = "French";
+    fake_.locale.decimal = ",";
+  }
+
+  Fenetre& start() {
+    window_ = std::make_unique<Fenetre>(fake_.platform(), program_dir(), config_dir());
+    window_->Form_Load();
+    return *window_;
+  }
+
+  // The panel open, with a short-date picture as long as the date box so the live check runs.
+  Fenetre& start_with_panel() {
+    fake_.locale.short_date = "dd/MM/yy";
+    Fenetre& w = start();
+    w.Menu_Ajouter->user_clicks();
+    return w;
+  }
+
+  void type_level(Fenetre& w, std::string_view keys) {
+    w.Dialog_Taux.select_all();
+    w.Dialog_Taux.user_types_text(keys);
+  }
+
+  void type_time(Fenetre& w, std::string_view keys) {
+    w.set_focus(&w.Dialog_Heure);
+    w.Dialog_Heure.set_text("");
+    w.Dialog_Heure.user_types_text(keys);
+    w.set_focus(&w.Dialog_Note);
+  }
+
+  std::vector<std::string> titles() const {
+    std::vector<std::string> out;
+    for (const auto& m : fake_.dialogs.messages) out.push_back(m.title);
+    return out;
+  }
+
+  // Replaces a file by a folder of the same name, so the next write to it fails.
+  void block(const fs::path& path) {
+    fs::remove(path);
+    fs::create_directory(path);
+  }
+
+  fs::path root_;
+  platform::FakePlatform fake_;
+  std::unique_ptr<Fenetre> window_;
+};
+
+// ---- Start-up ----
+
+TEST_F(WindowTest, FirstStartCreatesBothFilesAndOpensEmptyInMmol) {
+  Fenetre& w = start();
+  EXPECT_EQ(read_bytes(ini_path()), kDefaultSettings);
+  EXPECT_TRUE(fs::exists(data_path()));
+  EXPECT_EQ(fs::file_size(data_path()), 0u);
+  EXPECT_TRUE(fake_.dialogs.messages.empty());
+  EXPECT_FALSE(fake_.program.ended);
+
+  EXPECT_TRUE(w.Menu_OptMM->checked);
+  EXPECT_FALSE(w.Menu_OptMG->checked);
+  EXPECT_TRUE(w.Menu_OptMG->enabled);
+  EXPECT_TRUE(w.Menu_OptG->visible);
+  EXPECT_FALSE(w.Menu_Historique->enabled);
+  EXPECT_FALSE(w.Menu_Prev->enabled);
+  EXPECT_FALSE(w.Menu_Impr_Graph->enabled);
+  EXPECT_FALSE(w.Menu_Sauve->enabled);
+  EXPECT_FALSE(w.Curseur.enabled);
+  EXPECT_FALSE(w.Menu_Test->visible);
+  EXPECT_FALSE(w.Menu_Recom->visible);
+  EXPECT_TRUE(w.Timer_Ping.enabled);
+  EXPECT_FALSE(w.Timer_Heure.enabled);
+  EXPECT_FALSE(w.Timer_Joyst.enabled);
+
+  EXPECT_EQ(w.caption, "Glucose monotor");
+  EXPECT_EQ(w.Aff_Date.caption, "12/06/2026");
+  EXPECT_EQ(w.Aff_Langue.caption, "0");
+  EXPECT_EQ(w.Aff_Resultat.caption, "");
+  EXPECT_EQ(w.chart.Aff_mmol.caption, "mmol/l");
+  EXPECT_EQ(w.Menu_Res1->caption, "Optimal: >= 4 and <7 mmol/l");
+  EXPECT_EQ(w.Menu_Res3->caption, "Compromise: >= 10 mmol/l");
+  EXPECT_EQ(w.Date_Graphique, platform::date_serial(2026, 6, 12));
+  EXPECT_EQ(w.Graphique_Actif, 1);
+}
+
+TEST_F(WindowTest, FrenchLocaleTranslatesTheWindowAndShowsRecommendations) {
+  French();
+  Fenetre& w = start();
+  EXPECT_EQ(w.Langue, 1);
+  EXPECT_EQ(w.Aff_Langue.caption, "1");
+  EXPECT_TRUE(w.Menu_Recom->visible);
+  EXPECT_FALSE(w.Menu_Test->visible);
+  EXPECT_EQ(w.caption, "Moniteur de glycémie");
+  EXPECT_EQ(w.Menu_Fichier->caption, "&Fichier");
+  EXPECT_EQ(w.Menu_Sang->caption, "&Sanguine");
+  EXPECT_EQ(w.Menu_Test->caption, "&Analyse");
+  EXPECT_EQ(w.Menu_Option->caption, "&Options");
+  EXPECT_EQ(w.Menu_OptMG->caption, "mg/&dl");
+  EXPECT_EQ(w.Menu_Res->caption, "Résultats à jeun?");
+  EXPECT_EQ(w.Bout_Cancel.caption, "Annuler");
+  EXPECT_EQ(w.Aff_Dial_Heure.caption, "Heure");
+  EXPECT_EQ(w.chart.Aff_Moyenne.caption, "(moyenne)");
+  EXPECT_EQ(w.Menu_Res2->caption, "Suboptimaux: >= 7 et <10 mmol/l");
+
+  // Every row of the caption table lands on something of the window.
+  for (const CaptionRow& row : french_captions()) {
+    const bool menu = w.find_menu_item(row.name) != nullptr;
+    const bool window = row.name == "Fenetre";
+    const bool control = w.find(row.name) || w.Cadre_Ajouter.find(row.name) ||
+                         w.chart.Cadre_Resultats.find(row.name);
+    EXPECT_TRUE(menu || window || control) << row.name;
+  }
+}
+
+TEST_F(WindowTest, OtherLanguagesKeepEnglish) {
+  fake_.locale.language = "German";
+  Fenetre& w = start();
+  EXPECT_EQ(w.Langue, 0);
+  EXPECT_EQ(w.Menu_Fichier->caption, "&File");
+  EXPECT_FALSE(w.Menu_Recom->visible);
+}
+
+TEST_F(WindowTest, SettingsFileRules) {
+  write_bytes(ini_path(), "[Setup]\r\nUnite=12\r\nLock=0\r\nAnimation=3\r\n");
+  {
+    Fenetre& w = start();
+    EXPECT_TRUE(w.Menu_OptG->checked);
+    EXPECT_FALSE(w.Menu_OptMM->checked);
+    EXPECT_EQ(w.settings.Unite, 2);
+    EXPECT_EQ(w.units.Format_Taux, "0.00");
+    EXPECT_EQ(w.Aff_Anim.caption, "3");
+    EXPECT_EQ(w.chart.Aff_mmol.caption, "g/l");
+    EXPECT_EQ(w.chart.Aff_Niveau[5].caption, "5");
+    EXPECT_EQ(w.Menu_Res1->caption, "Optimal: >= 0.8 and <1.26 g/l");
+  }
+  write_bytes(ini_path(), "[Setup]\r\nUnite=1\r\nLock=1\r\nAnimation=0\r\n");
+  {
+    Fenetre& w = start();
+    EXPECT_TRUE(w.Menu_OptMG->checked);
+    EXPECT_FALSE(w.Menu_Ligne2b->visible);
+    EXPECT_FALSE(w.Menu_OptMM->visible);
+    EXPECT_FALSE(w.Menu_OptMG->visible);
+    EXPECT_FALSE(w.Menu_OptG->visible);
+    EXPECT_EQ(w.chart.Aff_Niveau[1].caption, "90");
+  }
+}
+
+TEST_F(WindowTest, ShortSettingsFileIsRewrittenAndEndsTheProgramSilently) {
+  write_bytes(ini_path(), "[Setup]\r\nUnite=2\r\nLock=1\r\n");
+  Fenetre& w = start();
+  EXPECT_TRUE(fake_.program.ended);
+  EXPECT_TRUE(fake_.dialogs.messages.empty());
+  EXPECT_EQ(read_bytes(ini_path()), kDefaultSettings);
+  // Nothing after the settings ran: no data file, no language.
+  EXPECT_FALSE(fs::exists(data_path()));
+  EXPECT_EQ(w.Aff_Langue.caption, "");
+
+  fake_.program.ended = false;
+  Fenetre& again = start();
+  EXPECT_FALSE(fake_.program.ended);
+  EXPECT_TRUE(again.Menu_OptMM->checked);
+  EXPECT_TRUE(again.Menu_OptG->visible);
+}
+
+TEST_F(WindowTest, SettingsStartingWithBracketODeleteThemselvesAndEnd) {
+  write_bytes(ini_path(), "[Off]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
+  start();
+  EXPECT_TRUE(fake_.program.ended);
+  EXPECT_TRUE(fake_.dialogs.messages.empty());
+  EXPECT_FALSE(fs::exists(ini_path()));
+}
+
+TEST_F(WindowTest, LoadsFullTableAndReportsTheRecordBeyondIt) {
+  write_bytes(data_path(), many_records(5000));
+  {
+    Fenetre& w = start();
+    EXPECT_EQ(w.table.Nb_Tests, 5000);
+    EXPECT_TRUE(fake_.dialogs.messages.empty());
+    EXPECT_TRUE(w.Curseur.enabled);
+    EXPECT_TRUE(w.Menu_Historique->enabled);
+    EXPECT_EQ(w.Aff_Resultat.caption, "05.5");
+    EXPECT_EQ(w.Aff_Heure.caption, "08:00");
+    EXPECT_EQ(w.Etendue_Jours, 5000);
+    EXPECT_EQ(w.Curseur_Minimum, 32773 - 5000);
+    EXPECT_EQ(w.Curseur.value(), kCursorToday);
+    EXPECT_EQ(w.Aff_Date.caption, "12/06/26");
+  }
+  write_bytes(data_path(), many_records(5001));
+  Fenetre& w = start();
+  EXPECT_EQ(w.table.Nb_Tests, 5000);
+  ASSERT_EQ(fake_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(fake_.dialogs.messages[0].text, kSubscriptOutOfRange);
+  EXPECT_EQ(fake_.dialogs.messages[0].title, "The Sugarlog");
+}
+
+TEST_F(WindowTest, CursorNeedsSevenDaysOfTests) {
+  write_bytes(data_path(),
+              record("10/06/26", "08:00", "05.5") + record("06/06/26", "08:00", "06.0"));
+  EXPECT_FALSE(start().Curseur.enabled);
+  write_bytes(data_path(),
+              record("10/06/26", "08:00", "05.5") + record("05/06/26", "08:00", "06.0"));
+  EXPECT_TRUE(start().Curseur.enabled);
+}
+
+// ---- Saving ----
+
+TEST_F(WindowTest, AcceptedTestIsSavedAfterTheLoadedOneByteForByte) {
+  write_bytes(data_path(), record("10/06/26", "08:05", "07.5", "repas"));
+  Fenetre& w = start_with_panel();
+  type_level(w, "5.3");
+  w.Dialog_Note.set_text("soir");
+  w.Bout_Ok.on_click();
+  ASSERT_TRUE(w.Menu_Sauve->enabled);
+  w.Menu_Sauve->user_clicks();
+  EXPECT_EQ(read_bytes(data_path()), record("12/06/26", "14:30", "05.3", "soir") +
+                                         record("10/06/26", "08:05", "07.5", "repas"));
+  EXPECT_EQ(read_bytes(ini_path()), kDefaultSettings);
+  // The start-up ran again: the table re-read, the commands back.
+  EXPECT_EQ(w.table.Nb_Tests, 2);
+  EXPECT_EQ(w.table.Tab_Date[1], "12/06/26");
+  EXPECT_FALSE(w.Menu_Sauve->enabled);
+  EXPECT_TRUE(w.Menu_Option->enabled);
+  EXPECT_TRUE(w.Menu_Prev->enabled);
+  EXPECT_TRUE(w.Menu_Historique->enabled);
+  EXPECT_FALSE(fs::exists(program_dir() / "Diabete.dbk.bak"));
+}
+
+TEST_F(WindowTest, UnitSwitchChangesHowLevelsAreReadAtTheNextSave) {
+  write_bytes(data_path(), record("10/06/26", "08:05", "12.4"));
+  Fenetre& w = start();
+  fake_.dialogs.answers = {Answer::No};
+  w.Menu_OptMG->user_clicks();
+  ASSERT_EQ(fake_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(fake_.dialogs.messages[0].title, "mg/dl");
+  EXPECT_EQ(w.Params_Modifies, 1);
+  EXPECT_EQ(w.chart.Aff_mmol.caption, "mg/dl");
+  EXPECT_EQ(w.Menu_Res2->caption, "Suboptimal: >= 126 and <180 mg/dl");
+  EXPECT_TRUE(w.Menu_OptMM->visible);  // No: the items stay
+
+  w.Menu_Sauve_Click();
+  EXPECT_EQ(read_bytes(data_path()), record("10/06/26", "08:05", "12"));
+  EXPECT_EQ(read_bytes(ini_path()), "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
+}
+
+TEST_F(WindowTest, LockOfferHidesTheUnitItemsAndIsNotRepeated) {
+  Fenetre& w = start();
+  w.Menu_OptMM->user_clicks();  // already checked: nothing asked
+  EXPECT_TRUE(fake_.dialogs.messages.empty());
+  w.Menu_OptG->user_clicks();   // No
+  w.Menu_OptMM->user_clicks();  // asked again: Yes
+  fake_.dialogs.answers = {Answer::Yes};
+  w.Menu_OptMG->user_clicks();
+  EXPECT_EQ(fake_.dialogs.messages.size(), 3u);
+  EXPECT_EQ(w.settings.Verrou, 1);
+  EXPECT_EQ(w.Reponse, "6");
+  EXPECT_FALSE(w.Menu_OptMM->visible);
+  EXPECT_FALSE(w.Menu_Ligne2b->visible);
+}
+
+TEST_F(WindowTest, FailedSaveKeepsTheTestsAndSaveEnabled) {
+  write_bytes(data_path(), record("10/06/26", "08:05", "07.5"));
+  Fenetre& w = start_with_panel();
+  type_level(w, "6");
+  w.Bout_Ok.on_click();
+  block(data_path());
+  w.Menu_Sauve->user_clicks();
+
+  ASSERT_EQ(fake_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(fake_.dialogs.messages[0].title, "The Sugarlog");
+  EXPECT_NE(fake_.dialogs.messages[0].text.find("Is a directory"), std::string::npos);
+  EXPECT_TRUE(w.Menu_Sauve->enabled);
+  EXPECT_FALSE(w.Menu_Option->enabled);  // the start-up did not run again
+  EXPECT_EQ(w.table.Nb_Tests, 2);
+  EXPECT_EQ(w.table.Tab_Date[1], "12/06/26");
+
+  // Quitting with Yes to saving: the failure is shown and the window stays with the tests.
+  fake_.dialogs.answers = {Answer::Yes};
+  w.Menu_Quitter->user_clicks();
+  EXPECT_FALSE(fake_.program.ended);
+  EXPECT_EQ(w.table.Nb_Tests, 2);
+}
+
+TEST_F(WindowTest, FailedSettingsWriteAlsoKeepsSaveEnabled) {
+  Fenetre& w = start_with_panel();
+  type_level(w, "6.0");
+  w.Bout_Ok.on_click();
+  block(ini_path());
+  w.Menu_Sauve->user_clicks();
+  ASSERT_EQ(fake_.dialogs.messages.size(), 1u);
+  EXPECT_NE(fake_.dialogs.messages[0].text.find("sugarlog.ini"), std::string::npos);
+  EXPECT_TRUE(w.Menu_Sauve->enabled);
+  // The data were still written.
+  EXPECT_EQ(read_bytes(data_path()), record("12/06/26", "14:30", "06.0"));
+}
+
+TEST_F(WindowTest, SaveAfterLoadErrorKeepsTheUnreadRecordsAside) {
+  const std::string damaged = record("10/06/26", "08:05", "07.5") + "\"09/06/26\",\"08:00\"";
+  write_bytes(data_path(), damaged);
+  Fenetre& w = start_with_panel();
+  EXPECT_EQ(fake_.dialogs.messages.at(0).text, kInputPastEndOfFile);
+  type_level(w, "6");
+  w.Bout_Ok.on_click();
+  w.Menu_Sauve->user_clicks();
+  EXPECT_EQ(read_bytes(program_dir() / "Diabete.dbk.bak"), damaged);
+  EXPECT_EQ(w.table.Nb_Tests, 2);
+}
+
+TEST_F(WindowTest, QuotesAndLineBreaksInANoteKeepTheRecordsApart) {
+  write_bytes(data_path(), record("10/06/26", "08:05", "07.5", "after"));
+  Fenetre& w = start_with_panel();
+  type_level(w, "6");
+  w.Dialog_Note.set_text("a \"big\"\r\nmeal, then");
+  w.Bout_Ok.on_click();
+  w.Menu_Sauve->user_clicks();
+  EXPECT_EQ(w.table.Nb_Tests, 2);
+  EXPECT_EQ(w.table.Tab_Note[2], "after");
+  EXPECT_TRUE(fake_.dialogs.messages.empty());
+}
+
+// ---- Erasing ----
+
+class EraseTest : public WindowTest {
+ protected:
+  Fenetre& start_with_four() {
+    write_bytes(data_path(), kFour);
+    return start();
+  }
+  void erase(Fenetre& w, std::string answer, Answer confirm = Answer::Yes) {
+    fake_.dialogs.inputs = {std::move(answer)};
+    fake_.dialogs.answers = {confirm};
+    w.Menu_Eff->user_clicks();
+  }
+  const std::string kFour =
+      record("10/06/26", "08:00", "05.0") + record("05/06/26", "08:00", "06.0") +
+      record("01/06/26", "09:00", "07.0") + record("01/06/26", "07:00", "08.0");
+};
+
+TEST_F(EraseTest, AtTheOldestDateKeepsEverything) {
+  Fenetre& w = start_with_four();
+  erase(w, "01/06/26");
+  ASSERT_EQ(fake_.dialogs.input_prompts.size(), 1u);
+  EXPECT_EQ(fake_.dialogs.input_prompts[0],
+            "Actualy, you have 4 TEST in memory.\n\nThe earlyest date is = 10/06/26\nThe oldest "
+            "date is = 01/06/26\n\nENTER THE DATE witch will become the oldest.");
+  ASSERT_EQ(fake_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(fake_.dialogs.messages[0].text, "ERASE all the data before the 01/06/2026");
+  EXPECT_EQ(fake_.dialogs.messages[0].icon, platform::Icon::Stop);
+  EXPECT_EQ(w.table.Nb_Tests, 4);
+  EXPECT_EQ(read_bytes(data_path()), kFour);
+}
+
+TEST_F(EraseTest, OneDayAfterTheOldestRemovesThatDay) {
+  Fenetre& w = start_with_four();
+  erase(w, "02/06/26");
+  EXPECT_EQ(w.table.Nb_Tests, 2);
+  EXPECT_EQ(read_bytes(data_path()),
+            record("10/06/26", "08:00", "05.0") + record("05/06/26", "08:00", "06.0"));
+  EXPECT_EQ(w.Curseur.value(), kCursorToday);
+  EXPECT_FALSE(w.Bout_Auj.enabled);
+}
+
+TEST_F(EraseTest, AtTheNewestDateBeepsAndNoOrCancelChangeNothing) {
+  Fenetre& w = start_with_four();
+  erase(w, "10/06/26");
+  EXPECT_EQ(fake_.dialogs.beeps, 1);
+  EXPECT_TRUE(fake_.dialogs.messages.empty());
+  erase(w, "02/06/26", Answer::No);
+  erase(w, "not a date");
+  fake_.dialogs.inputs.clear();
+  w.Menu_Eff->user_clicks();  // Cancel
+  EXPECT_EQ(fake_.dialogs.beeps, 1);
+  EXPECT_EQ(w.table.Nb_Tests, 4);
+  EXPECT_EQ(read_bytes(data_path()), kFour);
+}
+
+// ---- Quitting ----
+
+TEST_F(WindowTest, QuitAsksSettingsThenDataAndAlwaysEnds) {
+  {
+    Fenetre& w = start();
+    w.Menu_Quitter->user_clicks();
+    EXPECT_TRUE(fake_.dialogs.messages.empty());
+    EXPECT_TRUE(fake_.program.ended);
+  }
+  fake_.program.ended = false;
+  {
+    Fenetre& w = start();
+    w.Menu_OptG->user_clicks();  // lock offer: No
+    fake_.dialogs.messages.clear();
+    fake_.dialogs.answers = {Answer::Yes};
+    w.Menu_Quitter->user_clicks();
+    EXPECT_EQ(titles(), std::vector<std::string>{"Do you want to save your setup?"});
+    EXPECT_EQ(fake_.dialogs.messages[0].text, "Before QUITTING!");
+    EXPECT_TRUE(fake_.program.ended);
+    EXPECT_EQ(read_bytes(ini_path()), "[Setup]\r\nUnite=2\r\nLock=0\r\nAnimation=0\r\n");
+  }
+  fake_.program.ended = false;
+  fake_.dialogs.messages.clear();
+  write_bytes(ini_path(), kDefaultSettings);
+  {
+    Fenetre& w = start_with_panel();
+    type_level(w, "6");
+    w.Bout_Ok.on_click();
+    w.Form_Unload();  // closing the window; No to saving
+    EXPECT_EQ(titles(), std::vector<std::string>{"Do you want to save your data?"});
+    EXPECT_TRUE(fake_.program.ended);
+    EXPECT_EQ(fs::file_size(data_path()), 0u);
+  }
+  fake_.program.ended = false;
+  fake_.dialogs.messages.clear();
+  {
+    French();
+    Fenetre& w = start_with_panel();
+    fake_.dialogs.answers = {Answer::No};
+    w.Menu_OptMG_Click();
+    type_level(w, "6");
+    w.Bout_Ok.on_click();
+    fake_.dialogs.messages.clear();
+    fake_.dialogs.answers = {Answer::No, Answer::Yes};
+    w.Menu_Quitter_Click();
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Voulez-vous sauvegarder vos paramêtres?",
+                                                  "Voulez-vous sauvegarder vos données?"}));
+    EXPECT_EQ(w.Reponse, "6");
+    EXPECT_TRUE(fake_.program.ended);
+    EXPECT_EQ(read_bytes(data_path()), record("12/06/26", "14:30", "6"));
+  }
+}
+
+// ---- The add-test panel ----
+
+TEST_F(WindowTest, OpeningThePanelPreparesTheBoxesAndDisablesTheRest) {
+  Fenetre& w = start_with_panel();
+  EXPECT_TRUE(w.Cadre_Ajouter.visible);
+  EXPECT_EQ(w.chart.Graphique.back_colour, kChartGrey);
+  EXPECT_EQ(w.Dialog_Date.text(), "12/06/26");
+  EXPECT_EQ(w.Dialog_Heure.text(), "14:30");
+  EXPECT_EQ(w.Dialog_Taux.text(), "00.0");
+  EXPECT_EQ(w.Dialog_Taux.sel_length, 4);
+  EXPECT_EQ(w.focused(), &w.Dialog_Taux);
+  EXPECT_EQ(w.Saisie_En_Cours, 1);
+  EXPECT_FALSE(w.Menu_Option->enabled);
+  EXPECT_FALSE(w.Menu_Fichier->enabled);
+  EXPECT_FALSE(w.Menu_Historique->enabled);
+  EXPECT_FALSE(w.Curseur.enabled);
+  EXPECT_FALSE(w.Bout_Ok.enabled);  // level 0
+}
+
+TEST_F(WindowTest, KeyFilters) {
+  Fenetre& w = start_with_panel();
+  type_level(w, "5a,3");
+  EXPECT_EQ(w.Dialog_Taux.text(), "5.3");
+  EXPECT_DOUBLE_EQ(w.units.Valeur_Taux, 5.3);
+  EXPECT_TRUE(w.Bout_Ok.enabled);
+
+  w.Dialog_Date.set_text("1");
+  w.Dialog_Date.user_types('x');
+  EXPECT_EQ(w.Dialog_Date.text(), "12/06/26");
+  w.Dialog_Heure.user_types('x');
+  EXPECT_EQ(w.Dialog_Heure.text(), "00:00");
+  w.Dialog_Heure.user_types(form::kKeyBackspace);
+  EXPECT_EQ(w.Dialog_Heure.text(), "00:00");
+}
+
+TEST_F(WindowTest, FrenchLevelBoxTakesTheComma) {
+  French();
+  Fenetre& w = start_with_panel();
+  EXPECT_EQ(w.Dialog_Taux.text(), "00,0");
+  type_level(w, "5.3");
+  EXPECT_EQ(w.Dialog_Taux.text(), "5,3");
+  EXPECT_EQ(w.Taux_Texte, "5,3");
+  w.Bout_Ok.on_click();
+  EXPECT_EQ(w.table.Tab_Taux[1], "05,3");
+}
+
+TEST_F(WindowTest, TimeBoxIsCompletedWhenLeft) {
+  Fenetre& w = start_with_panel();
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"7", "07:00"},     {"123", "12:03"},   {"12:3", "12:30"}, {"25:10", "00:00"},
+      {"24:30", "00:00"}, {"12:75", "00:00"}, {"", "00:00"},     {"07:05", "07:05"}};
+  for (const auto& [typed, shown] : cases) {
+    type_time(w, typed);
+    EXPECT_EQ(w.Dialog_Heure.text(), shown) << typed;
+  }
+}
+
+TEST_F(WindowTest, SameDayEarlierHourTakesTheCurrentTime) {
+  write_bytes(data_path(), record("12/06/26", "16:00", "05.0"));
+  Fenetre& w = start_with_panel();
+  type_time(w, "9");
+  EXPECT_EQ(w.Dialog_Heure.text(), "14:30");
+  type_time(w, "17");
+  EXPECT_EQ(w.Dialog_Heure.text(), "17:00");
+}
+
+TEST_F(WindowTest, LiveCheckCapsTheLevelPerUnit) {
+  write_bytes(ini_path(), "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
+  Fenetre& w = start_with_panel();
+  EXPECT_EQ(w.Dialog_Taux.text(), "0");
+  type_level(w, "460");
+  EXPECT_EQ(w.Dialog_Taux.text(), "450");
+  EXPECT_TRUE(w.Bout_Ok.enabled);
+  type_level(w, "1234");
+  EXPECT_EQ(w.Dialog_Taux.text(), "123");
+  EXPECT_EQ(w.Taux_Texte, "123");
+
+  write_bytes(ini_path(), "[Setup]\r\nUnite=2\r\nLock=0\r\nAnimation=0\r\n");
+  Fenetre& g = start_with_panel();
+  type_level(g, "7");
+  EXPECT_EQ(g.Dialog_Taux.text(), "6.00");
+}
+
+TEST_F(WindowTest, LiveCheckWaitsForADateAsLongAsTheSystemPicture) {
+  write_bytes(ini_path(), "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
+  Fenetre& w = start();  // the picture dd/MM/yyyy is longer than the box's dd/mm/yy
+  w.Menu_Ajouter->user_clicks();
+  type_level(w, "460");
+  EXPECT_EQ(w.Dialog_Taux.text(), "460");
+  EXPECT_TRUE(w.Bout_Ok.enabled);
+  // OK writes the date with its four-digit year, which lets the live check cap the level.
+  w.Bout_Ok.on_click();
+  EXPECT_TRUE(fake_.dialogs.messages.empty());
+  EXPECT_EQ(w.table.Tab_Taux[1], "450");
+  EXPECT_FALSE(w.Cadre_Ajouter.visible);
+}
+
+TEST_F(WindowTest, LiveCheckPutsDatesBackOnToday) {
+  Fenetre& w = start_with_panel();
+  w.Dialog_Date.user_edits("01/06/26");
+  EXPECT_EQ(w.Dialog_Date.text(), "12/06/26");
+  w.Dialog_Date.user_edits("ab/cd/ef");  // not a date: the last date read
+  EXPECT_EQ(w.Dialog_Date.text(), "12/06/26");
+  EXPECT_FALSE(w.Bout_Ok.enabled);
+}
+
+TEST_F(WindowTest, FinalCheckShowsEveryFailingMessageInOrder) {
+  Fenetre& w = start_with_panel();
+  w.Dialog_Date.user_edits("13/06/26");
+  w.Dialog_Heure.set_text("7");
+  w.Bout_Ok.on_click();
+  ASSERT_EQ(fake_.dialogs.messages.size(), 3u);
+  EXPECT_EQ(fake_.dialogs.messages[0].text, "Rate =\n\nminimum  >0\nmaximum  <25");
+  EXPECT_EQ(fake_.dialogs.messages[1].text, text::kDateNotBeforeToday.en);
+  EXPECT_EQ(fake_.dialogs.messages[2].text, "Time = hh:mm");
+  EXPECT_EQ(w.Erreur_Saisie, 1);
+  EXPECT_TRUE(w.Cadre_Ajouter.visible);
+  EXPECT_EQ(w.table.Nb_Tests, 0);
+  // The guard has put the fields right meanwhile.
+  EXPECT_EQ(w.Dialog_Date.text(), "12/06/26");
+  EXPECT_EQ(w.Dialog_Heure.text(), "07:00");
+}
+
+TEST_F(WindowTest, OkAddsTheTestAtTheHead) {
+  // A head whose date text sorts after the new one's keeps the four-digit year of the entry.
+  write_bytes(data_path(), record("20/05/26", "08:05", "07.5"));
+  Fenetre& w = start_with_panel();
+  type_level(w, "5,3");
+  w.Bout_Ok.on_click();
+  EXPECT_TRUE(fake_.dialogs.messages.empty());
+  EXPECT_EQ(w.table.Nb_Tests, 2);
+  EXPECT_EQ(w.table.Tab_Date[1], "12/06/2026");
+  EXPECT_EQ(w.table.Tab_Heure[1], "14:30");
+  EXPECT_EQ(w.table.Tab_Taux[1], "05.3");
+  EXPECT_EQ(w.table.Tab_Date[2], "20/05/26");
+  EXPECT_FALSE(w.Cadre_Ajouter.visible);
+  EXPECT_EQ(w.chart.Graphique.back_colour, kChartBlack);
+  EXPECT_TRUE(w.Menu_Sauve->enabled);
+  EXPECT_FALSE(w.Menu_Option->enabled);
+  EXPECT_TRUE(w.Menu_Fichier->enabled);
+  EXPECT_FALSE(w.Menu_Prev->enabled);
+  EXPECT_FALSE(w.Menu_Historique->enabled);
+  EXPECT_TRUE(w.Curseur.enabled);
+  EXPECT_EQ(w.Saisie_En_Cours, 0);
+
+  // Unsaved tests: opening History refuses once per request and leaves both menus disabled.
+  w.Menu_Historique->enabled = true;
+  w.Menu_Historique->user_clicks();
+  EXPECT_EQ(fake_.dialogs.messages.at(0).text, "You must save your actual data");
+  EXPECT_FALSE(w.Menu_Historique->enabled);
+  EXPECT_FALSE(w.Menu_Test->enabled);
+}
+
+TEST_F(WindowTest, TheTest5001IsRefusedAndNothingIsLost) {
+  write_bytes(data_path(), many_records(5000));
+  Fenetre& w = start_with_panel();
+  type_level(w, "6");
+  w.Bout_Ok.on_click();
+  ASSERT_EQ(fake_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(fake_.dialogs.messages[0].text, text::kLogbookFull.en);
+  EXPECT_EQ(w.table.Nb_Tests, 5000);
+  EXPECT_EQ(w.table.Tab_Date[5000],
+            platform::format_serial(platform::date_serial(2026, 6, 11) - 4999, "dd/mm/yy"));
+  EXPECT_TRUE(w.Cadre_Ajouter.visible);
+  EXPECT_FALSE(w.Menu_Sauve->enabled);
+}
+
+TEST_F(WindowTest, CancelAddsNothingAndPutsTheGaugeOnZero) {
+  Fenetre& w = start_with_panel();
+  EXPECT_EQ(w.gauge.top(), 2200);
+  type_level(w, "5");  // read as 5 + 5/10 by the mmol/l positions
+  EXPECT_EQ(w.gauge.top(), 1833);
+  w.Bout_Cancel.on_click();
+  EXPECT_EQ(w.gauge.top(), 2200);
+  EXPECT_EQ(w.table.Nb_Tests, 0);
+  EXPECT_FALSE(w.Cadre_Ajouter.visible);
+  EXPECT_TRUE(w.Menu_Option->enabled);
+  EXPECT_TRUE(w.Menu_Historique->enabled);
+  EXPECT_TRUE(w.Menu_Prev->enabled);
+  EXPECT_FALSE(w.Menu_Sauve->enabled);
+}
+
+TEST_F(WindowTest, GaugeFollowsTheTypedLevelInEveryUnit) {
+  const struct {
+    const char* unit;
+    const char* keys;
+    double top;
+  } cases[] = {
+      {"0", "25", 533}, {"1", "450", 533}, {"1", "90", 1866}, {"2", "6", 600}, {"2", "2.00", 1666}};
+  for (const auto& c : cases) {
+    write_bytes(ini_path(),
+                std::string("[Setup]\r\nUnite=") + c.unit + "\r\nLock=0\r\nAnimation=0\r\n");
+    Fenetre& w = start_with_panel();
+    type_level(w, c.keys);
+    EXPECT_EQ(w.gauge.top(), c.top) << c.unit << " " << c.keys;
+  }
+}
+
+// ---- Today, the clock, Escape ----
+
+TEST_F(WindowTest, ReturnWithAnEmptyTableEnablesTheCommands) {
+  Fenetre& w = start();
+  w.user_key_down(form::kKeyEscape, 0);
+  EXPECT_EQ(w.Aff_Resultat.caption, "");
+  EXPECT_EQ(w.Aff_Heure.caption, "");
+  EXPECT_TRUE(w.Menu_Historique->enabled);
+  EXPECT_TRUE(w.Menu_Prev->enabled);
+  EXPECT_TRUE(w.Menu_Impr_Graph->enabled);
+  EXPECT_TRUE(w.Menu_Sang->enabled);
+  EXPECT_FALSE(w.Menu_Annuler->enabled);
+  EXPECT_EQ(w.gauge.top(), 2200);
+}
+
+TEST_F(WindowTest, ReturnShowsTheTimeOfATestOfToday) {
+  write_bytes(data_path(), record("12/06/26", "09:15", "06.1"));
+  Fenetre& w = start();
+  w.key_preview = true;
+  w.Aff_Heure.caption = "x";
+  w.user_key_down(form::kKeyEscape, 0);
+  EXPECT_EQ(w.Aff_Heure.caption, "09:15");
+  EXPECT_EQ(w.Aff_Resultat.caption, "06.1");
+  EXPECT_FALSE(w.key_preview);
+
+  write_bytes(data_path(), record("11/06/26", "09:15", "06.1"));
+  Fenetre& older = start();
+  older.user_key_down(form::kKeyEscape, 0);
+  EXPECT_EQ(older.Aff_Heure.caption, "");
+
+  older.Menu_Annuler->visible = false;
+  older.Aff_Heure.caption = "x";
+  older.user_key_down(form::kKeyEscape, 0);
+  older.user_key_down('A', 0);
+  EXPECT_EQ(older.Aff_Heure.caption, "x");
+}
+
+TEST_F(WindowTest, ClockTickMovesTheDateLabelOnAtMidnight) {
+  Fenetre& w = start();
+  fake_.clock.set(platform::date_serial(2026, 6, 12) + platform::time_serial(23, 59, 59));
+  w.Timer_Heure.enabled = true;
+  w.Timer_Heure.tick();
+  EXPECT_EQ(w.Aff_Heure.caption, "23:59:59");
+  EXPECT_EQ(w.Aff_Date.caption, "12/06/2026");
+  fake_.clock.set(platform::date_serial(2026, 6, 13) + platform::time_serial(0, 0, 1));
+  w.Timer_Heure.tick();
+  EXPECT_EQ(w.Aff_Date.caption, "13/06/26");
+}
+
+TEST_F(WindowTest, TodayButtonAndPreview) {
+  write_bytes(data_path(), record("01/06/26", "09:15", "06.1"));
+  Fenetre& w = start();
+  w.Aff_Date.caption = "02/06/26";
+  w.Bout_Auj.on_click();
+  EXPECT_EQ(w.Aff_Date.caption, "12/06/2026");
+  EXPECT_FALSE(w.Bout_Auj.enabled);
+  EXPECT_TRUE(w.Curseur.enabled);
+  EXPECT_FALSE(fake_.dialogs.busy);
+
+  w.Menu_Prev->user_clicks();
+  EXPECT_EQ(fake_.shell.opened, std::vector<std::string>{data_path().string()});
+}
+
+TEST_F(WindowTest, TooltipsFollowTheLanguage) {
+  French();
+  Fenetre& w = start();
+  w.Bout_Auj.on_mouse_move(0, 0);
+  w.gauge.Img_Therm.on_mouse_move(0, 0);
+  w.chart.Graphique.on_mouse_move(0, 0);
+  w.Dialog_Taux.on_mouse_move(0, 0);
+  EXPECT_EQ(w.Bout_Auj.tooltip, "Retour aujourd'hui");
+  EXPECT_EQ(w.gauge.Img_Therm.tooltip, "Dans cette version, la sonde est désactivé");
+  EXPECT_EQ(w.chart.Graphique.tooltip, "Ligne turquoise = journée sans test");
+  EXPECT_EQ(w.Dialog_Taux.tooltip, "Votre taux de glucose (max. 25)");
+  w.Langue = 0;
+  w.chart.Graphique.on_mouse_move(0, 0);
+  EXPECT_EQ(w.chart.Graphique.tooltip, "Cyan line = day without test");
+}
+
+}  // namespace
+}  // namespace sugarlog
