@@ -21,6 +21,10 @@ constexpr const char* kTitle = "Pulsewise";
 constexpr double kDesignWidth = 7085;
 constexpr double kDesignHeight = 4670;
 
+constexpr double kLabel3Width = 735;
+constexpr double kPickerFontSize = 7;
+constexpr double kLabel3Gap = 105;
+
 constexpr int kDay = 1;
 constexpr int kWeek = 7;
 constexpr int kMonth = 28;  // a chart month is always four weeks
@@ -258,8 +262,13 @@ Form1::Form1(platform::Platform platform, std::string version)
   DTPicker1.set_bounds(1080, 3480, 1200, 375);
   Command2.set_bounds(2520, 3480, 855, 375);
   DTPicker2.set_bounds(3480, 3480, 1200, 375);
-  Label3.set_bounds(4800, 3540, 735, 255);
+  Label3.set_bounds(4800, 3540, kLabel3Width, 255);
   DTPicker3.set_bounds(5640, 3480, 1200, 375);
+  // A date in the desktop's sans-serif face needs a point less than the buttons to fit the
+  // pickers' width.
+  for (form::DatePicker* picker : {&DTPicker1, &DTPicker2, &DTPicker3}) {
+    picker->font_size = kPickerFontSize;
+  }
   build_menus();
   build_toolbar();
 
@@ -389,7 +398,10 @@ void Form1::Form_Resize() {
   DTPicker2.set_bounds(wf / 2 - 120, row_top, DTPicker2.width(), DTPicker2.height());
   Command2.set_bounds(wf / 2 - 1080, row_top, Command2.width(), Command2.height());
   DTPicker3.set_bounds(wf - 1425, row_top, DTPicker3.width(), DTPicker3.height());
-  Label3.set_bounds(DTPicker3.left() - 840, row_top + 60, Label3.width(), Label3.height());
+  // The caption keeps its gap to the picker whatever the desktop's font makes of its width.
+  const double label_width = std::max(kLabel3Width, window_font_->text_width(Label3.caption) + 60);
+  Label3.set_bounds(DTPicker3.left() - kLabel3Gap - label_width, row_top + 60, label_width,
+                    Label3.height());
   drawchart();
 }
 

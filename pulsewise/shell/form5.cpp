@@ -29,7 +29,7 @@ Form5::Form5(platform::Platform platform, Form1& main_window, Form6& entry)
       main_(main_window),
       entry_(entry) {
   fixed_dialog = true;
-  set_bounds(0, 0, 4680, 3960);
+  set_bounds(0, 0, 4815, 3960);
   List1.set_bounds(120, 120, 3135, 2790);
   List1.sorted = true;
   Command1.set_bounds(120, 3000, 975, 375);

@@ -11,12 +11,13 @@ Form6::Form6(platform::Platform platform)
       Command1(this, "Command1", "OK"),
       platform_(platform) {
   fixed_dialog = true;
-  set_bounds(0, 0, 3510, 1935);
-  Label1.set_bounds(120, 180, 615, 255);
+  set_bounds(0, 0, 3615, 1965);
+  Label1.set_bounds(120, 180, 800, 255);
   Text1.set_bounds(960, 120, 2295, 375);
   Text1.max_length = kMaxNameLength;
-  Label2.set_bounds(120, 660, 615, 255);
+  Label2.set_bounds(120, 660, 800, 255);
   DTPicker1.set_bounds(960, 600, 1215, 375);
+  DTPicker1.font_size = 7;  // as the main window's pickers: the whole date fits
   Command1.set_bounds(1088, 1080, 1215, 375);
 
   Command1.on_click = [this] { Command1_Click(); };

@@ -24,7 +24,7 @@ void press(form::Button& button) {
 
 class FixedMeasure : public platform::TextMeasure {
  public:
-  double text_width(std::string_view text) const override { return 100.0 * text.size(); }
+  double text_width(std::string_view text) const override { return 60.0 * text.size(); }
 };
 
 class PulsewiseTest : public testing::Test {
