@@ -5,8 +5,9 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
-#include <QPen>
+#include <QStaticText>
 #include <QString>
+#include <unordered_map>
 #include <optional>
 
 #include "platform/core/surface.h"
@@ -50,9 +51,14 @@ class QImageSurface : public platform::DrawSurface {
  private:
   QPainter& painter();
   void end_painting() const;
-  void apply_pen(platform::Colour colour);
+  void set_text_colour(platform::Colour colour);
+  void font_changed();
   const QFontMetricsF& metrics() const;
   QImage blank_image(double width_twips, double height_twips) const;
+  const QStaticText& laid_out(std::string_view text);
+
+  static constexpr int kMaxPenWidth = 16;
+  static constexpr std::size_t kMaxLaidOutTexts = 2000;
 
   double width_, height_;
   double dpi_, device_pixel_ratio_;
@@ -62,9 +68,11 @@ class QImageSurface : public platform::DrawSurface {
   platform::Colour fore_ = platform::kBlack;
   int pen_width_ = 1;
   platform::PenStyle pen_style_ = platform::PenStyle::Solid;
-  std::optional<platform::Colour> pen_colour_;  // the pen the painter holds now
+  std::optional<platform::Colour> text_colour_;  // the pen the painter holds now
   QFont font_;
+  QString font_key_;
   mutable std::optional<QFontMetricsF> metrics_;
+  std::unordered_map<QString, QStaticText> texts_;
 };
 
 }  // namespace platform_qt

@@ -10,8 +10,9 @@
 
 #include "platform/core/services.h"
 
+#include "platform/qt/ini_format.h"
+
 class QPrinter;
-class QSettings;
 
 namespace platform_qt {
 
@@ -94,8 +95,9 @@ std::string date_picture_from_qt(const QString& qt_format);
 std::string date_separator_of(const QString& qt_format);
 
 // One INI file per application in the configuration folder ($XDG_CONFIG_HOME, normally
-// ~/.config): "<application>.ini", keys "section/key". Files are replaced through a temporary
-// file, so a failed or interrupted write leaves the previous file whole.
+// ~/.config): "<application>.ini" with a "[section]" per section. Values are read once and kept;
+// flush() replaces the file through a temporary file, so a failed or interrupted write leaves
+// the previous file whole and the values waiting for the next flush.
 class IniSettingsStore : public platform::SettingsStore {
  public:
   // folder empty: the user's configuration folder.
@@ -109,13 +111,14 @@ class IniSettingsStore : public platform::SettingsStore {
   QString file_path(const std::string& application) const;
 
  private:
-  QSettings& settings_for(const std::string& application) const;
+  struct File {
+    IniSections sections;
+    bool unsaved = false;
+  };
+  File& file_for(const std::string& application) const;
 
   QString folder_;
-  mutable std::map<std::string, std::unique_ptr<QSettings>> files_;
-  // Values set since the last successful flush, per application, so a failed write can be
-  // retried with a fresh QSettings (whose error state does not stick).
-  std::map<std::string, std::map<QString, QString>> unsaved_;
+  mutable std::map<std::string, File> files_;
 };
 
 // Opens local files with their default viewer and http/https addresses in the browser; any

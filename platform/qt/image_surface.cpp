@@ -1,0 +1,234 @@
+#include "platform/qt/image_surface.h"
+
+#include <QBuffer>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt/atomic_file.h"
+#include "platform/qt/text.h"
+
+namespace platform_qt {
+namespace {
+
+constexpr double kMetresPerInch = 0.0254;
+constexpr const char* kFontFamily = "DejaVu Sans";
+
+QFont chart_font(double points, bool bold) {
+  QFont font(kFontFamily);
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(points > 0 ? points : 8.0);
+  font.setBold(bold);
+  return font;
+}
+
+// Clips a line to the rectangle (Liang-Barsky); false when nothing of it is inside.
+bool clip(QLineF& line, const QRectF& area) {
+  const double dx = line.dx(), dy = line.dy();
+  double t0 = 0, t1 = 1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {line.x1() - area.left(), area.right() - line.x1(), line.y1() - area.top(),
+                       area.bottom() - line.y1()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      t0 = std::max(t0, t);
+    } else {
+      t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return false;
+  }
+  line = QLineF(line.pointAt(t0), line.pointAt(t1));
+  return true;
+}
+
+// Bresenham from end to end, both ends included, `width` pixels across the line's main
+// direction at every step (the pixels a wide aliased pen covers); a dotted line inks every
+// other step.
+void plot_line(QImage& image, QLineF line, const QRgb ink, const int width, const bool dotted) {
+  const int w = image.width(), h = image.height();
+  if (!clip(line, QRectF(-width, -width, w + 2.0 * width, h + 2.0 * width))) return;
+  int x = static_cast<int>(std::lround(line.x1()));
+  int y = static_cast<int>(std::lround(line.y1()));
+  const int x_end = static_cast<int>(std::lround(line.x2()));
+  const int y_end = static_cast<int>(std::lround(line.y2()));
+  auto* const bits = reinterpret_cast<QRgb*>(image.bits());
+  const qsizetype stride = image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+  const int dx = std::abs(x_end - x), dy = -std::abs(y_end - y);
+  const int sx = x < x_end ? 1 : -1, sy = y < y_end ? 1 : -1;
+  const bool across = dx >= -dy;  // mostly horizontal: the width goes down the rows
+  const int first = -(width - 1) / 2;
+  int error = dx + dy;
+  for (int step = 0;; ++step) {
+    if (!dotted || step % 2 == 0) {
+      if (across) {
+        if (x >= 0 && x < w) {
+          const int top = std::max(0, y + first), bottom = std::min(h - 1, y + first + width - 1);
+          for (int row = top; row <= bottom; ++row) bits[row * stride + x] = ink;
+        }
+      } else if (y >= 0 && y < h) {
+        const int left = std::max(0, x + first), right = std::min(w - 1, x + first + width - 1);
+        QRgb* const row = bits + y * stride;
+        for (int column = left; column <= right; ++column) row[column] = ink;
+      }
+    }
+    if (x == x_end && y == y_end) break;
+    const int twice = 2 * error;
+    if (twice >= dy) {
+      error += dy;
+      x += sx;
+    }
+    if (twice <= dx) {
+      error += dx;
+      y += sy;
+    }
+  }
+}
+
+}  // namespace
+
+QImageSurface::QImageSurface(double width_twips, double height_twips, double dpi,
+                             double device_pixel_ratio)
+    : width_(std::max(0.0, width_twips)),
+      height_(std::max(0.0, height_twips)),
+      dpi_(dpi > 0 ? dpi : 96.0),
+      device_pixel_ratio_(device_pixel_ratio > 0 ? device_pixel_ratio : 1.0),
+      font_(chart_font(8, false)),
+      font_key_(font_.key()) {
+  image_ = blank_image(width_, height_);
+}
+
+QImageSurface::~QImageSurface() { end_painting(); }
+
+QImage QImageSurface::blank_image(double width_twips, double height_twips) const {
+  const int w = static_cast<int>(std::lround(to_pixels(width_twips) * device_pixel_ratio_));
+  const int h = static_cast<int>(std::lround(to_pixels(height_twips) * device_pixel_ratio_));
+  QImage image(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+  image.setDevicePixelRatio(device_pixel_ratio_);
+  const int dots_per_metre = static_cast<int>(std::lround(dpi_ / kMetresPerInch));
+  image.setDotsPerMeterX(dots_per_metre);
+  image.setDotsPerMeterY(dots_per_metre);
+  image.fill(to_qcolor(back_));
+  return image;
+}
+
+QPainter& QImageSurface::painter() {
+  if (!painter_) {
+    painter_.emplace(&image_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setFont(font_);
+    text_colour_.reset();
+  }
+  return *painter_;
+}
+
+void QImageSurface::end_painting() const {
+  if (painter_) painter_.reset();
+}
+
+void QImageSurface::resize(double width_twips, double height_twips) {
+  width_twips = std::max(0.0, width_twips);
+  height_twips = std::max(0.0, height_twips);
+  QImage next = blank_image(width_twips, height_twips);
+  width_ = width_twips;
+  height_ = height_twips;
+  if (next.size() == image_.size()) return;
+  end_painting();
+  {
+    QPainter copy(&next);
+    copy.drawImage(0, 0, image_);
+  }
+  image_ = std::move(next);
+}
+
+void QImageSurface::clear() {
+  end_painting();
+  image_.fill(to_qcolor(back_));
+}
+
+void QImageSurface::set_pen_width(int pixels) { pen_width_ = std::clamp(pixels, 1, kMaxPenWidth); }
+
+void QImageSurface::set_pen_style(platform::PenStyle style) { pen_style_ = style; }
+
+void QImageSurface::set_text_colour(platform::Colour colour) {
+  if (text_colour_ == colour) return;
+  painter().setPen(QPen(to_qcolor(colour)));
+  text_colour_ = colour;
+}
+
+void QImageSurface::line(double x1, double y1, double x2, double y2,
+                         std::optional<platform::Colour> colour) {
+  // Lines are set pixel by pixel: a chart is a thousand short segments in changing colours,
+  // and a pen change costs QPainter more than the segment itself.
+  if (painter_ && !image_.isDetached()) end_painting();
+  const QColor ink = to_qcolor(colour.value_or(fore_));
+  const double scale = device_pixel_ratio_;
+  const QLineF line(to_pixels(x1) * scale, to_pixels(y1) * scale, to_pixels(x2) * scale,
+                    to_pixels(y2) * scale);
+  const int width = std::clamp(static_cast<int>(std::lround(pen_width_ * scale)), 1, kMaxPenWidth);
+  plot_line(image_, line, ink.rgb(), width, pen_style_ == platform::PenStyle::Dotted);
+}
+
+void QImageSurface::set_font_size(double points) {
+  points = points > 0 ? points : 8.0;
+  if (font_.pointSizeF() == points) return;
+  font_.setPointSizeF(points);
+  font_changed();
+}
+
+void QImageSurface::set_font_bold(bool bold) {
+  if (font_.bold() == bold) return;
+  font_.setBold(bold);
+  font_changed();
+}
+
+void QImageSurface::font_changed() {
+  metrics_.reset();
+  font_key_ = font_.key();
+  if (painter_) painter_->setFont(font_);
+}
+
+const QFontMetricsF& QImageSurface::metrics() const {
+  if (!metrics_) metrics_.emplace(font_, &image_);
+  return *metrics_;
+}
+
+void QImageSurface::print_text(double x, double y, std::string_view text) {
+  QPainter& p = painter();
+  set_text_colour(fore_);
+  p.drawStaticText(QPointF(to_pixels(x), to_pixels(y)), laid_out(text));
+}
+
+const QStaticText& QImageSurface::laid_out(std::string_view text) {
+  // Charts print the same few texts (day numbers, letters, dates) over and over.
+  const QString key = to_qstring(text) + QChar(0) + font_key_;
+  auto found = texts_.find(key);
+  if (found != texts_.end()) return found->second;
+  if (texts_.size() >= kMaxLaidOutTexts) texts_.clear();
+  QStaticText laid(to_qstring(text));
+  laid.setTextFormat(Qt::PlainText);
+  laid.setPerformanceHint(QStaticText::AggressiveCaching);
+  laid.prepare(QTransform(), font_);
+  return texts_.emplace(key, std::move(laid)).first->second;
+}
+
+double QImageSurface::text_width(std::string_view text) const {
+  return to_twips(metrics().horizontalAdvance(to_qstring(text)));
+}
+
+const QImage& QImageSurface::image() const {
+  end_painting();
+  return image_;
+}
+
+bool QImageSurface::save_bmp(const QString& path) const {
+  QByteArray bitmap;
+  QBuffer buffer(&bitmap);
+  buffer.open(QIODevice::WriteOnly);
+  return image().save(&buffer, "BMP") && write_file_atomically(path, bitmap);
+}
+
+}  // namespace platform_qt

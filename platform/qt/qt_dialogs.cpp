@@ -1,0 +1,142 @@
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "platform/qt/qt_services.h"
+#include "platform/qt/renderer.h"
+#include "platform/qt/text.h"
+
+namespace platform_qt {
+namespace {
+
+QMessageBox::Icon qt_icon(platform::Icon icon) {
+  switch (icon) {
+    case platform::Icon::Information:
+      return QMessageBox::Information;
+    case platform::Icon::Exclamation:
+      return QMessageBox::Warning;
+    case platform::Icon::Stop:
+      return QMessageBox::Critical;
+    case platform::Icon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QWidget* dialog_parent() { return QApplication::activeWindow(); }
+
+}  // namespace
+
+QString qt_file_filter(const std::string& filter) {
+  const QStringList parts = to_qstring(filter).split(u'|');
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(u';', u' ');
+    entries << parts[i] + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
+  }
+  return entries.join(QStringLiteral(";;"));
+}
+
+std::string with_default_extension(const std::string& path, const std::string& extension) {
+  if (extension.empty() || path.empty()) return path;
+  const QFileInfo info(to_qstring(path));
+  if (!info.suffix().isEmpty()) return path;
+  std::string out = path;
+  if (out.back() != '.') out += '.';
+  return out + extension;
+}
+
+QtDialogs::QtDialogs(Renderer& renderer, QtPrinter& printer,
+                     const platform::ProgramControl& program)
+    : renderer_(renderer), printer_(printer), program_(program) {}
+
+QtDialogs::~QtDialogs() {
+  if (busy_) QApplication::restoreOverrideCursor();
+}
+
+platform::Answer QtDialogs::message_box(const std::string& text, platform::Buttons buttons,
+                                        platform::Icon icon, const std::string& title) {
+  const bool yes_no = buttons == platform::Buttons::YesNo;
+  if (program_.ending()) return yes_no ? platform::Answer::No : platform::Answer::Ok;
+  QMessageBox box(qt_icon(icon), to_qstring(title), to_qstring(text),
+                  yes_no ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, dialog_parent());
+  if (yes_no) box.setEscapeButton(QMessageBox::No);
+  const int result = box.exec();
+  if (!yes_no) return platform::Answer::Ok;
+  return result == QMessageBox::Yes ? platform::Answer::Yes : platform::Answer::No;
+}
+
+std::optional<std::string> QtDialogs::input_box(const std::string& prompt,
+                                                const std::string& title,
+                                                const std::string& default_text) {
+  if (program_.ending()) return std::nullopt;
+  bool ok = false;
+  const QString text = QInputDialog::getText(dialog_parent(), to_qstring(title),
+                                             to_qstring(prompt), QLineEdit::Normal,
+                                             to_qstring(default_text), &ok);
+  if (!ok) return std::nullopt;
+  return to_utf8(text);
+}
+
+std::optional<platform::Colour> QtDialogs::choose_colour(platform::Colour initial) {
+  if (program_.ending()) return std::nullopt;
+  const QColor chosen = QColorDialog::getColor(to_qcolor(initial), dialog_parent());
+  if (!chosen.isValid()) return std::nullopt;
+  return from_qcolor(chosen);
+}
+
+bool QtDialogs::choose_printer() {
+  if (program_.ending()) return false;
+  // Unattended PDF output (tests, batch use): nothing to choose.
+  if (!qEnvironmentVariableIsEmpty("PRINT_TO_PDF_DIR")) return true;
+  QPrintDialog dialog(&printer_.printer(), dialog_parent());
+  QAbstractPrintDialog::PrintDialogOptions options;
+  if (printer_.printing_to_pdf()) options |= QAbstractPrintDialog::PrintToFile;
+  dialog.setOptions(options);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<std::string> QtDialogs::save_file(const platform::SaveFileOptions& options) {
+  if (program_.ending()) return std::nullopt;
+  QFileDialog dialog(dialog_parent(), to_qstring(options.title), QString(),
+                     qt_file_filter(options.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(to_qstring(options.default_extension));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.prompt_overwrite);
+  dialog.selectFile(to_qstring(options.initial_name));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const std::string chosen = to_utf8(dialog.selectedFiles().constFirst());
+  const std::string path = with_default_extension(chosen, options.default_extension);
+  // A native dialog may hand the name back without the extension and so without having asked
+  // about the file that name becomes.
+  if (path != chosen && options.prompt_overwrite && QFileInfo::exists(to_qstring(path))) {
+    const auto answer = QMessageBox::question(
+        dialog_parent(), to_qstring(options.title),
+        QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(to_qstring(path)));
+    if (answer != QMessageBox::Yes) return std::nullopt;
+  }
+  return path;
+}
+
+void QtDialogs::show_modal(form::Form& form) { renderer_.run_modal(form); }
+
+void QtDialogs::beep() { QApplication::beep(); }
+
+void QtDialogs::set_busy(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+}  // namespace platform_qt

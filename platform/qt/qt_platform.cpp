@@ -1,0 +1,15 @@
+#include "platform/qt/qt_platform.h"
+
+namespace platform_qt {
+
+QtPlatform::QtPlatform()
+    : renderer_(program_), printer_(renderer_), dialogs_(renderer_, printer_, program_) {}
+
+QtPlatform::~QtPlatform() = default;
+
+platform::Platform QtPlatform::platform() {
+  return platform::Platform{dialogs_, clock_,    locale_,    settings_,
+                            shell_,   printer_, surfaces_, program_};
+}
+
+}  // namespace platform_qt

@@ -1,0 +1,79 @@
+#include <QDateTime>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+
+#include "platform/core/form.h"
+#include "platform/qt/image_surface.h"
+#include "platform/qt/qt_services.h"
+#include "platform/qt/renderer.h"
+#include "platform/qt/text.h"
+
+namespace platform_qt {
+namespace {
+
+QString pdf_folder() {
+  const QString folder = qEnvironmentVariable("PRINT_TO_PDF_DIR");
+  return folder.isEmpty() ? QDir::tempPath() : folder;
+}
+
+QString pdf_path(const form::Form& window) {
+  const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
+  return QDir(pdf_folder()).filePath(to_qstring(window.name()) + u'-' + stamp + QStringLiteral(".pdf"));
+}
+
+// The image at its size on screen, shrunk if need be to fit the page.
+QRectF placement(const QImage& image, double screen_dpi, const QPrinter& printer) {
+  const double scale = printer.resolution() / screen_dpi;
+  QSizeF size = image.deviceIndependentSize() * scale;
+  const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size();
+  if (size.width() > page.width() || size.height() > page.height()) {
+    size.scale(page, Qt::KeepAspectRatio);
+  }
+  return QRectF(QPointF(0, 0), size);
+}
+
+}  // namespace
+
+QtPrinter::QtPrinter(Renderer& renderer) : renderer_(renderer) {}
+
+QtPrinter::~QtPrinter() = default;
+
+QPrinter& QtPrinter::printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
+
+bool QtPrinter::printing_to_pdf() const {
+  return !qEnvironmentVariableIsEmpty("PRINT_TO_PDF_DIR") ||
+         QPrinterInfo::availablePrinters().isEmpty();
+}
+
+bool QtPrinter::print_form(const form::Form& window) {
+  const QImage image = renderer_.grab(window);
+  if (image.isNull()) return false;
+  QPrinter& target = printer();
+  if (printing_to_pdf()) {
+    target.setOutputFormat(QPrinter::PdfFormat);
+    last_pdf_ = pdf_path(window);
+    target.setOutputFileName(last_pdf_);
+  }
+  target.setDocName(to_qstring(window.caption.empty() ? window.name() : window.caption));
+  QPainter painter;
+  if (!painter.begin(&target)) return false;
+  painter.drawImage(placement(image, renderer_.dpi(), target), image);
+  return painter.end();
+}
+
+std::unique_ptr<platform::DrawSurface> QtSurfaceFactory::make_surface(double width_twips,
+                                                                      double height_twips) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+  const double ratio = screen ? screen->devicePixelRatio() : 1.0;
+  return std::make_unique<QImageSurface>(width_twips, height_twips, dpi, ratio);
+}
+
+}  // namespace platform_qt

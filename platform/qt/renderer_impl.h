@@ -1,0 +1,158 @@
+#pragma once
+// Inside the renderer: the event dispatch shared by every form, and one view per attached form.
+#include <QEventLoop>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/qt/pictures.h"
+#include "platform/qt/renderer.h"
+#include "platform/qt/widgets.h"
+
+class QKeyEvent;
+class QTimer;
+
+namespace platform_qt {
+
+class FormView;
+
+// Twips <-> device-independent pixels.
+struct Geometry {
+  double dpi = 96.0;
+  int px(double twips) const;
+  double twips(double pixels) const;
+  QRect rect(const form::Bounds& bounds) const;
+};
+
+class Renderer::Impl : public QObject {
+ public:
+  explicit Impl(platform::ProgramControl& program);
+  ~Impl() override;
+
+  // Runs one model handler and then brings every form's widgets up to date. A handler wanted
+  // while the widgets are being updated runs as soon as that is done; none runs once the
+  // program is ending.
+  void dispatch(std::function<void()> handler);
+  // True while a handler runs (timers skip their tick then: handlers never overlap).
+  bool busy() const { return depth_ > 0 || refreshing_; }
+
+  FormView& attach(form::Form& form);
+  void detach(form::Form& form);
+  FormView* view_for(const form::Form& form) const;
+  void refresh();
+  void run_modal(form::Form& form);
+  // After the user closed a window: with no form left on screen the program ends, rather than
+  // run on with no window.
+  void closed_by_user();
+
+  platform::ProgramControl& program;
+  Geometry geometry;
+  PictureRegistry pictures;
+  QString date_format;  // for date pickers
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  FormView* view_of_window(const QWidget* window) const;
+  void focus_changed(QWidget* now);
+  void after_event();
+  void shut_down();
+
+  std::vector<std::unique_ptr<FormView>> views_;
+  struct Modal {
+    form::Form* form;
+    QEventLoop* loop;
+  };
+  std::vector<Modal> modal_;
+  int depth_ = 0;
+  bool refreshing_ = false;
+  bool shut_down_ = false;
+};
+
+class FormView : public QObject {
+ public:
+  FormView(Renderer::Impl& owner, form::Form& form);
+  ~FormView() override;
+
+  form::Form& form() const { return form_; }
+  FormWindow* window() const { return window_.get(); }
+  // Model -> widgets.
+  void refresh();
+  // The model form may be gone: react to nothing any more.
+  void retire();
+
+  form::Control* control_by_id(std::uint64_t id) const;
+  // The control a widget (or one of its inner widgets) shows; nullptr for the window itself.
+  form::Control* control_of(const QWidget* widget) const;
+  // A key press whose first receiver is in this window; true when it was used up.
+  bool key_pressed(QWidget* receiver, const QKeyEvent& event);
+  void focus_moved_to(QWidget* now);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Item;
+  struct Menus;
+
+  template <typename F>
+  void on_control(std::uint64_t id, F handler);
+  template <typename F>
+  void on_form(F handler);
+
+  // Widgets for the controls.
+  void reconcile(form::Container& container, QWidget* host, std::vector<std::uint64_t>& seen);
+  void drop_unseen(const std::vector<std::uint64_t>& seen);
+  void create(Item& item, form::Control& control, QWidget* host);
+  QWidget* make_widget(form::Control& control, QWidget* host);
+  void watch(QWidget* widget, std::uint64_t id, bool passive);
+  void sync(Item& item, form::Control& control);
+  void sync_common(QWidget* widget, const form::Control& control);
+  void sync_kind(Item& item, form::Control& control);
+  void sync_text_box(QWidget* widget, const form::TextBox& box);
+  void sync_toolbar(Item& item, form::Toolbar& toolbar);
+  void sync_timer(Item& item, const form::Timer& timer);
+  void selection_to_model(std::uint64_t id);
+  bool text_box_key(form::TextBox& box, const QKeyEvent& event);
+  bool mouse_event(std::uint64_t id, QWidget* widget, QEvent* event, bool passive);
+
+  // Lines and shapes, painted by the container that holds them.
+  void paint_shapes(QPainter& painter, const form::Container& container) const;
+  void paint_picture(QPainter& painter, std::uint64_t id, const QWidget& widget) const;
+  void update_overlay(const form::Container& container, QWidget* host,
+                      std::vector<double>& signature);
+
+  // The window.
+  void sync_window();
+  void sync_menus();
+  void sync_state();
+  void sync_geometry();
+  void sync_visibility();
+  void window_resized();
+  void window_moved();
+  void window_state_changed();
+  int frame_height() const;
+  QSize wanted_content() const;
+  QSize content_size() const;
+
+  const Geometry& geometry() const { return owner_.geometry; }
+
+  Renderer::Impl& owner_;
+  form::Form& form_;
+  std::unique_ptr<FormWindow> window_;
+  std::unordered_map<std::uint64_t, std::unique_ptr<Item>> items_;
+  QHash<const QWidget*, std::uint64_t> ids_;
+  std::vector<double> overlay_;
+  std::unique_ptr<Menus> menus_;
+  bool retired_ = false;
+  bool applying_state_ = false;
+  int just_selected_row_ = -1;
+};
+
+}  // namespace platform_qt

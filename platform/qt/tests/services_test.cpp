@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <fstream>
+
+#include "platform/qt/ini_format.h"
+#include "platform/qt/qt_services.h"
+#include "platform/qt/tests/qt_test_environment.h"
+
+namespace platform_qt {
+namespace {
+
+// --- Dialog helpers --------------------------------------------------------------------------
+
+TEST(FileFilter, BarSeparatedPairsBecomeQtFilters) {
+  EXPECT_EQ(qt_file_filter("Bitmaps|*.BMP"), "Bitmaps (*.BMP)");
+  EXPECT_EQ(qt_file_filter("Bitmaps|*.BMP|All files|*.*"), "Bitmaps (*.BMP);;All files (*.*)");
+  EXPECT_EQ(qt_file_filter("Pictures|*.bmp;*.png"), "Pictures (*.bmp *.png)");
+  EXPECT_EQ(qt_file_filter(""), "");
+  EXPECT_EQ(qt_file_filter("Dangling"), "");  // a description without its pattern
+}
+
+TEST(FileFilter, DefaultExtensionOnlyWhenTheNameHasNone) {
+  EXPECT_EQ(with_default_extension("/tmp/Pulsewise", "BMP"), "/tmp/Pulsewise.BMP");
+  EXPECT_EQ(with_default_extension("/tmp/chart.bmp", "BMP"), "/tmp/chart.bmp");
+  EXPECT_EQ(with_default_extension("/tmp/chart.", "BMP"), "/tmp/chart.BMP");
+  EXPECT_EQ(with_default_extension("/tmp/my.folder/chart", "BMP"), "/tmp/my.folder/chart.BMP");
+  EXPECT_EQ(with_default_extension("/tmp/chart", ""), "/tmp/chart");
+}
+
+// --- Clock and locale ------------------------------------------------------------------------
+
+TEST(QtClock, NowIsTodaysSerialWithTheTimeAsFraction) {
+  const QDateTime before = QDateTime::currentDateTime();
+  const double now = QtClock().now();
+  const double days = QDate(1899, 12, 30).daysTo(before.date());
+  EXPECT_GE(now, days);
+  EXPECT_LT(now, days + 1.0001);  // allows for midnight passing
+  EXPECT_NEAR(now - days, before.time().msecsSinceStartOfDay() / 86'400'000.0, 2.0 / 86400);
+}
+
+TEST(DatePicture, QtShortFormatsBecomeDayFirstPicturesWithFourDigitYears) {
+  EXPECT_EQ(date_picture_from_qt("dd/MM/yyyy"), "dd/MM/yyyy");
+  EXPECT_EQ(date_picture_from_qt("d/M/yy"), "d/M/yyyy");
+  EXPECT_EQ(date_picture_from_qt("dd.MM.yy"), "dd.MM.yyyy");
+  EXPECT_EQ(date_picture_from_qt("M/d/yy"), "M/d/yyyy");
+  EXPECT_EQ(date_picture_from_qt("yyyy-MM-dd"), "yyyy-MM-dd");
+  EXPECT_EQ(date_picture_from_qt("d MMM yyyy"), "d MM yyyy");
+  EXPECT_EQ(date_picture_from_qt("dddd, d MMMM yyyy"), "d MM yyyy");
+  EXPECT_EQ(date_picture_from_qt("yyyy'. 'MM'. 'dd'.'"), "yyyy. MM. dd.");
+}
+
+TEST(DatePicture, SeparatorIsTheFirstNonLetter) {
+  EXPECT_EQ(date_separator_of("dd/MM/yyyy"), "/");
+  EXPECT_EQ(date_separator_of("dd.MM.yy"), ".");
+  EXPECT_EQ(date_separator_of("yyyy-MM-dd"), "-");
+  EXPECT_EQ(date_separator_of("ddMMyyyy"), "/");
+}
+
+TEST(QtLocale, AnswersForTheSystemLocale) {
+  // The tests run in the C locale.
+  QtLocale locale;
+  EXPECT_EQ(locale.decimal_separator(), ".");
+  EXPECT_EQ(locale.language_name(), "");
+  const std::string picture = locale.short_date_picture();
+  EXPECT_NE(picture.find("yyyy"), std::string::npos);
+  EXPECT_NE(picture.find(locale.date_separator()), std::string::npos);
+}
+
+// --- Shell -----------------------------------------------------------------------------------
+
+TEST(QtShell, OpensOnlyFilesAndWebPages) {
+  EXPECT_EQ(shell_target("http://example.com/sl/"), QUrl("http://example.com/sl/"));
+  EXPECT_EQ(shell_target("HTTPS://example.com/a?b=c"), QUrl("HTTPS://example.com/a?b=c"));
+  EXPECT_EQ(shell_target("/home/someone/Diabete.dbk"),
+            QUrl::fromLocalFile("/home/someone/Diabete.dbk"));
+  EXPECT_EQ(shell_target("file:///tmp/x.txt"), QUrl("file:///tmp/x.txt"));
+  EXPECT_TRUE(shell_target("relative/file.txt")->isLocalFile());
+  for (const char* refused : {"", "   ", "mailto:someone@example.com", "javascript:alert(1)",
+                              "ftp://example.com/file", "http://", "smb://server/share",
+                              "file://server/share/x"}) {
+    EXPECT_FALSE(shell_target(refused).has_value()) << refused;
+  }
+}
+
+// --- Settings store --------------------------------------------------------------------------
+
+class SettingsStore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::app();
+    ASSERT_TRUE(folder.isValid());
+    saved_home = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+  }
+  void TearDown() override { qputenv("XDG_CONFIG_HOME", saved_home); }
+
+  QString ini() const { return folder.filePath("Hollowmere.ini"); }
+  QByteArray contents() const {
+    QFile file(ini());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  QTemporaryDir folder;
+  QByteArray saved_home;
+};
+
+TEST_F(SettingsStore, ValuesRoundTripThroughTheFileInTheConfigFolder) {
+  {
+    IniSettingsStore store;
+    EXPECT_EQ(store.file_path("Hollowmere"), ini());
+    store.set("Hollowmere", "Pulsewise", "Chart type", " 0");
+    store.set("Hollowmere", "Pulsewise", "Background colour", "-2147483633");
+    store.set("Hollowmere", "Pulsewise", "PeopleName 1", "Smith, John");
+    store.set("Hollowmere", "Pulsewise", "PeopleDate 1", "3/7/1961");
+    store.set("Hollowmere", "Pulsewise", "Birthname1", "Zoë \"Z\" = x;y");
+    EXPECT_EQ(store.get("Hollowmere", "Pulsewise", "Chart type", "x"), " 0");
+    EXPECT_TRUE(store.flush());
+  }
+  EXPECT_TRUE(QFile::exists(ini()));
+  IniSettingsStore again;
+  EXPECT_EQ(again.get("Hollowmere", "Pulsewise", "Chart type", "x"), " 0");
+  EXPECT_EQ(again.get("Hollowmere", "Pulsewise", "Background colour", ""), "-2147483633");
+  EXPECT_EQ(again.get("Hollowmere", "Pulsewise", "PeopleName 1", ""), "Smith, John");
+  EXPECT_EQ(again.get("Hollowmere", "Pulsewise", "PeopleDate 1", ""), "3/7/1961");
+  EXPECT_EQ(again.get("Hollowmere", "Pulsewise", "Birthname1", ""), "Zoë \"Z\" = x;y");
+  EXPECT_EQ(again.get("Hollowmere", "Pulsewise", "Missing", "&H8000000F"), "&H8000000F");
+  EXPECT_EQ(again.get("Hollowmere", "Other", "Chart type", "none"), "none");
+  EXPECT_EQ(again.get("Elsewhere", "Pulsewise", "Chart type", "none"), "none");
+}
+
+TEST_F(SettingsStore, AFlushReplacesTheFileInsteadOfWritingIntoIt) {
+  IniSettingsStore store;
+  store.set("Hollowmere", "Pulsewise", "Chart type", " 1");
+  ASSERT_TRUE(store.flush());
+  const QByteArray old_contents = contents();
+  // Someone still reading the old file keeps reading all of it.
+  std::ifstream reader(ini().toStdString(), std::ios::binary);
+  struct stat before {};
+  ASSERT_EQ(stat(ini().toLocal8Bit().constData(), &before), 0);
+
+  for (int n = 1; n <= 50; ++n) {
+    store.set("Hollowmere", "Pulsewise", "PeopleName " + std::to_string(n), std::string(40, 'x'));
+  }
+  ASSERT_TRUE(store.flush());
+  struct stat after {};
+  ASSERT_EQ(stat(ini().toLocal8Bit().constData(), &after), 0);
+  EXPECT_NE(before.st_ino, after.st_ino);
+  const std::string through_old((std::istreambuf_iterator<char>(reader)),
+                                std::istreambuf_iterator<char>());
+  EXPECT_EQ(QByteArray::fromStdString(through_old), old_contents);
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Hollowmere.ini"});
+}
+
+// Writes fail past a size limit (as on a full disk), even for root.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_handler_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previous_handler_)(int) = nullptr;
+};
+
+TEST_F(SettingsStore, AFailedWriteLeavesTheOldFileWholeAndIsRetried) {
+  IniSettingsStore store;
+  store.set("Hollowmere", "Pulsewise", "Chart type", " 1");
+  ASSERT_TRUE(store.flush());
+  const QByteArray old_contents = contents();
+  for (int n = 1; n <= 50; ++n) {
+    store.set("Hollowmere", "Pulsewise", "PeopleName " + std::to_string(n), std::string(40, 'y'));
+  }
+  {
+    FileSizeLimit limit(static_cast<rlim_t>(old_contents.size() + 100));
+    EXPECT_FALSE(store.flush());
+  }
+  EXPECT_EQ(contents(), old_contents);
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Hollowmere.ini"});
+  // The values are still there and go to the file once writing works again.
+  EXPECT_EQ(store.get("Hollowmere", "Pulsewise", "PeopleName 50", ""), std::string(40, 'y'));
+  ASSERT_TRUE(store.flush());
+  IniSettingsStore reader;
+  EXPECT_EQ(reader.get("Hollowmere", "Pulsewise", "PeopleName 50", ""), std::string(40, 'y'));
+  EXPECT_EQ(reader.get("Hollowmere", "Pulsewise", "Chart type", ""), " 1");
+}
+
+}  // namespace
+}  // namespace platform_qt
+
+namespace platform_qt {
+namespace {
+
+TEST(IniFormat, EveryValueReadsBackExactly) {
+  IniSections sections;
+  sections["Pulsewise"]["Chart type"] = " 0";
+  sections["Pulsewise"]["Empty"] = "";
+  sections["Pulsewise"]["Quoted"] = "\"a\" \\ b";
+  sections["Pulsewise"]["Lines"] = "one\ntwo\r\n\tthree ";
+  sections["Pulsewise"]["Key = with [odd] chars"] = "x=y;z";
+  sections["Setup"]["Unite"] = "1";
+  sections["Setup"]["Latin1"] = "Jos\xE9";
+  const std::string text = format_ini(sections);
+  EXPECT_EQ(parse_ini(text), sections);
+  EXPECT_NE(text.find("[Setup]\nLatin1=Jos\xE9\nUnite=1\n"), std::string::npos) << text;
+}
+
+TEST(IniFormat, ReadsHandEditedFilesAndSkipsJunk) {
+  const IniSections sections = parse_ini(
+      "; comment\r\n[Setup]\r\nUnite = 2 \r\n  Lock=0\r\nno equals sign\r\n=no key\r\n"
+      "\"unterminated=1\r\n[broken\r\n[Other]\r\nkey=\"unterminated\r\n# more\r\nA=1");
+  ASSERT_EQ(sections.size(), 2u);
+  EXPECT_EQ(sections.at("Setup").at("Unite"), "2");
+  EXPECT_EQ(sections.at("setup").at("LOCK"), "0");  // any case, as the desktop's store
+  EXPECT_EQ(sections.at("Setup").size(), 2u);
+  EXPECT_EQ(sections.at("Other").size(), 1u);
+  EXPECT_EQ(sections.at("Other").at("A"), "1");
+  EXPECT_TRUE(parse_ini("").empty());
+  EXPECT_TRUE(parse_ini(std::string("\0\xFF[\n=\n\"", 7)).empty());
+}
+
+}  // namespace
+}  // namespace platform_qt

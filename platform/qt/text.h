@@ -1,0 +1,35 @@
+#pragma once
+// Texts between the form model (std::string) and Qt. Captions and messages are UTF-8; a text box
+// holds the Latin-1 codes of the keys typed into it, so a text that is not valid UTF-8 is read
+// as Latin-1.
+#include <QColor>
+#include <QDate>
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "platform/core/colour.h"
+
+namespace platform_qt {
+
+QString to_qstring(std::string_view text);
+std::string to_utf8(const QString& text);
+// Characters beyond Latin-1 become '?'.
+std::string to_latin1(const QString& text);
+
+// A caption with '&' marking a mnemonic and "&&" a literal ampersand, shown as plain text.
+QString without_mnemonic(std::string_view caption);
+
+// A model colour (system codes resolved) as a Qt colour, and back.
+QColor to_qcolor(platform::Colour colour);
+platform::Colour from_qcolor(const QColor& colour);
+
+// Whole-day serials (day 0 is 30 December 1899) and dates.
+QDate date_of_serial(double serial);
+double serial_of_date(QDate date);
+
+// Caret and selection positions: the model counts bytes, Qt counts UTF-16 units.
+int widget_index(const std::string& model_text, int byte_index);
+int model_index(const std::string& model_text, int widget_index);
+
+}  // namespace platform_qt

@@ -1,0 +1,92 @@
+#include "platform/qt/widgets.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPainter>
+
+namespace platform_qt {
+namespace {
+
+void call(const std::function<void()>& hook) {
+  if (hook) hook();
+}
+
+}  // namespace
+
+HostWidget::HostWidget(QWidget* parent) : QWidget(parent) {}
+
+void HostWidget::paintEvent(QPaintEvent*) {
+  if (!paint_under && !paint_over) return;
+  QPainter painter(this);
+  if (paint_under) paint_under(painter);
+  if (paint_over) paint_over(painter);
+}
+
+void FrameWidget::paintEvent(QPaintEvent* event) {
+  QGroupBox::paintEvent(event);
+  if (!paint_over) return;
+  QPainter painter(this);
+  paint_over(painter);
+}
+
+void ImageWidget::paintEvent(QPaintEvent*) {
+  if (!picture) return;
+  const QPixmap pixmap = picture(stretch ? size() : QSize());
+  if (pixmap.isNull()) return;
+  QPainter painter(this);
+  if (stretch) {
+    painter.drawPixmap(rect(), pixmap);
+  } else {
+    painter.drawPixmap(0, 0, pixmap);
+  }
+}
+
+FormWindow::FormWindow()
+    : menu_bar_(new QMenuBar(this)), content_(new HostWidget(this)) {
+  menu_bar_->setNativeMenuBar(false);
+  menu_bar_->hide();
+}
+
+int FormWindow::menu_height(int width) const {
+  if (!menu_shown_) return 0;
+  const int for_width = menu_bar_->heightForWidth(width);
+  return for_width > 0 ? for_width : menu_bar_->sizeHint().height();
+}
+
+void FormWindow::set_menu_bar_shown(bool shown) {
+  if (shown == menu_shown_) return;
+  menu_shown_ = shown;
+  menu_bar_->setVisible(shown);
+  lay_out();
+}
+
+void FormWindow::lay_out() {
+  const int top = menu_height(width());
+  menu_bar_->setGeometry(0, 0, width(), top);
+  content_->setGeometry(0, top, width(), std::max(0, height() - top));
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  if (!on_close) return;  // no model behind it any more: an ordinary close
+  // The model decides: its unload handler runs and the renderer hides the window.
+  event->ignore();
+  on_close();
+}
+
+void FormWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  lay_out();
+  call(on_resized);
+}
+
+void FormWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  call(on_moved);
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) call(on_state_changed);
+}
+
+}  // namespace platform_qt
