@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
@@ -162,6 +163,7 @@ std::vector<double> overlay_signature(const form::Container& container) {
 FormView::FormView(Renderer::Impl& owner, form::Form& form)
     : owner_(owner), form_(form), window_(std::make_unique<FormWindow>()),
       menus_(std::make_unique<Menus>()) {
+  window_->setObjectName(to_qstring(form.name()));
   window_->setAttribute(Qt::WA_DeleteOnClose, false);
   window_->content()->installEventFilter(this);
   window_->content()->setMouseTracking(true);
@@ -305,6 +307,7 @@ void FormView::create(Item& item, form::Control& control, QWidget* host) {
     return;
   }
   item.widget = make_widget(control, host);
+  item.widget->setObjectName(to_qstring(control.name()));  // for tests and debugging tools
   watch(item.widget, control.id(), is_passive(control.kind()));
   item.widget->show();
 }
@@ -436,6 +439,8 @@ QWidget* FormView::make_widget(form::Control& control, QWidget* host) {
 }
 
 void FormView::sync(Item& item, form::Control& control) {
+  // Nothing the model sets may come back to it as a user event.
+  const QSignalBlocker quiet(item.widget.data());
   if (item.widget) sync_common(item.widget, control);
   sync_kind(item, control);
 }

@@ -11,7 +11,18 @@ namespace {
 
 const QDate kSerialEpoch(1899, 12, 30);
 
-QString short_date_format() { return QLocale::system().dateFormat(QLocale::ShortFormat); }
+}  // namespace
+
+QString system_short_date_format() {
+  const QLocale locale = QLocale::system();
+  // The C locale's own short format spells the month out; numbers, day first, read better.
+  if (locale.language() == QLocale::C) return QStringLiteral("dd/MM/yyyy");
+  return locale.dateFormat(QLocale::ShortFormat);
+}
+
+namespace {
+
+QString short_date_format() { return system_short_date_format(); }
 
 // One run of a repeated letter in a Qt date format, translated.
 std::string translate_run(char letter, qsizetype count) {

@@ -91,6 +91,8 @@ class QtLocale : public platform::Locale {
 // A Qt date format ("d/M/yy", "dd.MM.yyyy", "yyyy-MM-dd") in the tokens of platform/core/date.h,
 // always with a four-digit year; names of months and days become numbers.
 std::string date_picture_from_qt(const QString& qt_format);
+// The user's short date format in Qt's tokens ("dd/MM/yyyy" for the C locale).
+QString system_short_date_format();
 // The first separator of a date format ("/" for "dd/MM/yyyy"); "/" when it has none.
 std::string date_separator_of(const QString& qt_format);
 

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -32,8 +31,7 @@ Renderer::Impl::Impl(platform::ProgramControl& program_control) : program(progra
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     geometry.dpi = screen->logicalDotsPerInch();
   }
-  date_format = QString::fromStdString(
-      date_picture_from_qt(QLocale::system().dateFormat(QLocale::ShortFormat)));
+  date_format = QString::fromStdString(date_picture_from_qt(system_short_date_format()));
   qApp->installEventFilter(this);
   connect(qApp, &QApplication::focusChanged, this,
           [this](QWidget*, QWidget* now) { focus_changed(now); });
@@ -120,12 +118,15 @@ void Renderer::Impl::detach(form::Form& form) {
   const auto found = std::find_if(views_.begin(), views_.end(),
                                   [&form](const auto& view) { return &view->form() == &form; });
   if (found == views_.end()) return;
-  FormView* view = found->release();
+  std::unique_ptr<FormView> view = std::move(*found);
   views_.erase(found);
   view->retire();
   view->window()->hide();
-  // The view may be on the stack of the event being handled.
-  view->deleteLater();
+  if (!busy()) return;  // deleted here and now
+  // The view may be on the stack of the event being handled: it goes once that is over, or
+  // with the renderer.
+  view->setParent(this);
+  view.release()->deleteLater();
 }
 
 void Renderer::Impl::run_modal(form::Form& form) {
