@@ -1,0 +1,115 @@
+#include "pulsewise/app/pulsewise_program.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "platform/qt/image_surface.h"
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void init_pulsewise_resources() {
+  Q_INIT_RESOURCE(pulsewise);
+}
+
+namespace pulsewise {
+namespace {
+
+constexpr std::array<std::pair<const char*, const char*>, 10> kToolbarPictures{{
+    {"PrintIconKey", ":/pulsewise/icons/print.svg"},
+    {"DiskIconKey", ":/pulsewise/icons/disk.svg"},
+    {"Back3IconKey", ":/pulsewise/icons/back3.svg"},
+    {"Back2IconKey", ":/pulsewise/icons/back2.svg"},
+    {"Back1IconKey", ":/pulsewise/icons/back1.svg"},
+    {"CalendarIconKey", ":/pulsewise/icons/calendar.svg"},
+    {"Forward1IconKey", ":/pulsewise/icons/forward1.svg"},
+    {"Forward2IconKey", ":/pulsewise/icons/forward2.svg"},
+    {"Forward3IconKey", ":/pulsewise/icons/forward3.svg"},
+    {"SpeechIconKey", ":/pulsewise/icons/speech.svg"},
+}};
+
+// Text widths in the font the window's own widgets use, so the chart's text lines are centred
+// the way they look next to the buttons.
+class WindowFontMeasure : public platform::TextMeasure {
+ public:
+  WindowFontMeasure(double points, double dpi) : metrics_(font_at(points)), dpi_(dpi) {}
+  double text_width(std::string_view text) const override {
+    const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return metrics_.horizontalAdvance(qtext) * platform::kTwipsPerInch / dpi_;
+  }
+
+ private:
+  static QFont font_at(double points) {
+    QFont font = QApplication::font();
+    font.setPointSizeF(points);
+    return font;
+  }
+  QFontMetricsF metrics_;
+  double dpi_;
+};
+
+bool write_bitmap(const platform::DrawSurface& picture, const std::string& path) {
+  const auto* image = dynamic_cast<const platform_qt::QImageSurface*>(&picture);
+  return image && image->save_bmp(QString::fromStdString(path));
+}
+
+// A window without a stored position opens in the middle of the screen.
+void centre_on_screen(form::Form& window, double dpi) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  const double twips_per_pixel = platform::kTwipsPerInch / dpi;
+  const double left =
+      area.x() * twips_per_pixel + (area.width() * twips_per_pixel - window.width()) / 2;
+  const double top =
+      area.y() * twips_per_pixel + (area.height() * twips_per_pixel - window.height()) / 2;
+  window.set_bounds(std::max(0.0, left), std::max(0.0, top), window.width(), window.height());
+}
+
+}  // namespace
+
+Program::Program(platform::Dialogs* dialogs) {
+  init_pulsewise_resources();
+  window_ = std::make_unique<Form1>(with_dialogs(dialogs), PROGRAM_VERSION);
+  for (const auto& [key, path] : kToolbarPictures) renderer().register_picture(key, path);
+  window_->set_window_font(
+      std::make_shared<WindowFontMeasure>(window_->font_size, renderer().dpi()));
+  window_->set_bitmap_writer(write_bitmap);
+  for (form::Form* form :
+       {static_cast<form::Form*>(window_.get()), static_cast<form::Form*>(&window_->form5),
+        static_cast<form::Form*>(&window_->form6)}) {
+    centre_on_screen(*form, renderer().dpi());
+  }
+}
+
+Program::~Program() {
+  // The renderer outlives the window objects here, so it must let go of them first.
+  renderer().detach(window_->form2);
+  renderer().detach(window_->form6);
+  renderer().detach(window_->form5);
+  renderer().detach(*window_);
+}
+
+platform::Platform Program::with_dialogs(platform::Dialogs* dialogs) {
+  const platform::Platform qt = qt_.platform();
+  return platform::Platform{dialogs ? *dialogs : qt.dialogs,
+                            qt.clock,
+                            qt.locale,
+                            qt.settings,
+                            qt.shell,
+                            qt.printer,
+                            qt.surfaces,
+                            qt.program};
+}
+
+void Program::start() {
+  window_->Form_Load();
+  renderer().attach(window_->form5);
+  renderer().attach(window_->form6);
+  renderer().show(*window_);
+}
+
+}  // namespace pulsewise

@@ -1,0 +1,115 @@
+// The real window on Qt (offscreen): menus and toolbar are real actions, the chart a real image.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <memory>
+
+#include "platform/core/fakes.h"
+#include "platform/qt/image_surface.h"
+#include "pulsewise/app/pulsewise_program.h"
+
+namespace pulsewise {
+namespace {
+
+int argc = 1;
+char program_name[] = "pulsewise_app_tests";
+char* argv[] = {program_name, nullptr};
+
+class AppTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!QApplication::instance()) {
+      static QApplication app(argc, argv);
+      app.setQuitOnLastWindowClosed(false);
+    }
+  }
+
+  // Each test starts on an empty settings folder of its own.
+  AppTest() { qputenv("XDG_CONFIG_HOME", config.path().toUtf8()); }
+
+  Program& start() {
+    program = std::make_unique<Program>(&dialogs);
+    program->start();
+    return *program;
+  }
+  QAction& action(const QString& text) {
+    for (QAction* a : program->renderer().widget_for(program->window())->findChildren<QAction*>()) {
+      if (a->text() == text) return *a;
+    }
+    ADD_FAILURE() << "no action " << text.toStdString();
+    static QAction none;
+    return none;
+  }
+  QImage chart() {
+    auto& surface = dynamic_cast<platform_qt::QImageSurface&>(program->window().Picture1.surface());
+    return surface.image().convertToFormat(QImage::Format_RGB32);
+  }
+
+  QTemporaryDir config;
+  QTemporaryDir out;
+  platform::FakeDialogs dialogs;
+  std::unique_ptr<Program> program;
+};
+
+TEST_F(AppTest, NextDayFromTheMenuMovesTheChartDateAndRedraws) {
+  Program& p = start();
+  QWidget* window = p.renderer().widget_for(p.window());
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  const platform::Serial today = p.window().state.chartdate;
+  const QImage before = chart();
+
+  action("Next &day").trigger();
+
+  EXPECT_EQ(p.window().state.chartdate, today + 1);
+  EXPECT_NE(chart(), before);
+  const platform::Ymd next = platform::ymd_of(today + 1);
+  const QDate shown(next.year, next.month, next.day);
+  bool picker_shows_it = false;
+  for (QDateEdit* edit : window->findChildren<QDateEdit*>()) {
+    picker_shows_it = picker_shows_it || (edit->isVisible() && edit->date() == shown);
+  }
+  EXPECT_TRUE(picker_shows_it);
+}
+
+TEST_F(AppTest, ToolbarButtonsCarryTheirPictures) {
+  Program& p = start();
+  const auto bars = p.renderer().widget_for(p.window())->findChildren<QToolBar*>();
+  ASSERT_EQ(bars.size(), 1);
+  ASSERT_EQ(bars[0]->actions().size(), 10);
+  for (QAction* button : bars[0]->actions()) {
+    EXPECT_FALSE(button->icon().isNull()) << button->toolTip().toStdString();
+  }
+}
+
+TEST_F(AppTest, SaveAsBitmapWritesWhatThePictureShows) {
+  start();
+  dialogs.save_paths.push_back(out.filePath("chart").toStdString());
+  action("&Save as BMP...").trigger();
+  const QString written = out.filePath("chart.BMP");
+  ASSERT_TRUE(QFile::exists(written));
+  const QImage saved(written, "BMP");
+  EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), chart());
+}
+
+TEST_F(AppTest, ExitWritesTheSettingsFile) {
+  Program& p = start();
+  action("Next &week").trigger();
+  action("&Average curve").trigger();
+  action("E&xit").trigger();
+  EXPECT_TRUE(p.qt().program().ending());
+  platform_qt::IniSettingsStore reread(config.path());
+  EXPECT_EQ(reread.get("Hollowmere", "Pulsewise", "Average", "?"), "-1");
+  EXPECT_EQ(reread.get("Hollowmere", "Pulsewise", "Chart type", "?"), " 0");
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+}  // namespace
+}  // namespace pulsewise
