@@ -109,13 +109,10 @@ void apply_font(QWidget* widget, double points, bool bold) {
 }
 
 void apply_pointer(QWidget* widget, form::Pointer pointer) {
-  if (pointer == form::Pointer::Busy) {
-    if (!widget->testAttribute(Qt::WA_SetCursor) || widget->cursor().shape() != Qt::WaitCursor) {
-      widget->setCursor(Qt::WaitCursor);
-    }
-  } else if (widget->testAttribute(Qt::WA_SetCursor)) {
-    widget->unsetCursor();
-  }
+  const bool busy = widget->testAttribute(Qt::WA_SetCursor) &&
+                    widget->cursor().shape() == Qt::WaitCursor;
+  if (pointer == form::Pointer::Busy && !busy) widget->setCursor(Qt::WaitCursor);
+  if (pointer == form::Pointer::Default && busy) widget->unsetCursor();
 }
 
 form::WindowState state_of(Qt::WindowStates states) {

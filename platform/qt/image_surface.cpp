@@ -45,6 +45,8 @@ bool clip(QLineF& line, const QRectF& area) {
   return true;
 }
 
+constexpr int kRowsAhead = 12;
+
 // Bresenham from end to end, both ends included, `width` pixels across the line's main
 // direction at every step (the pixels a wide aliased pen covers); a dotted line inks every
 // other step.
@@ -64,15 +66,22 @@ void plot_line(QImage& image, QLineF line, const QRgb ink, const int width, cons
   int error = dx + dy;
   for (int step = 0;; ++step) {
     if (!dotted || step % 2 == 0) {
-      if (across) {
-        if (x >= 0 && x < w) {
-          const int top = std::max(0, y + first), bottom = std::min(h - 1, y + first + width - 1);
-          for (int row = top; row <= bottom; ++row) bits[row * stride + x] = ink;
+      int from = (across ? y : x) + first;
+      int to = from + width - 1;
+      const int limit = across ? h - 1 : w - 1;
+      const bool inside = across ? (x >= 0 && x < w) : (y >= 0 && y < h);
+      if (from < 0) from = 0;
+      if (to > limit) to = limit;
+      if (inside && from <= to) {
+        if (across) {
+          for (QRgb* at = bits + from * stride + x; from <= to; ++from, at += stride) *at = ink;
+        } else {
+          // A steep line touches a new row, and so a new cache line, at every step: asking for
+          // the rows ahead early keeps it from waiting on memory row after row.
+          const int ahead = y + kRowsAhead * sy;
+          if (ahead >= 0 && ahead < h) __builtin_prefetch(bits + ahead * stride + x, 1);
+          for (QRgb* at = bits + y * stride + from; from <= to; ++from, ++at) *at = ink;
         }
-      } else if (y >= 0 && y < h) {
-        const int left = std::max(0, x + first), right = std::min(w - 1, x + first + width - 1);
-        QRgb* const row = bits + y * stride;
-        for (int column = left; column <= right; ++column) row[column] = ink;
       }
     }
     if (x == x_end && y == y_end) break;

@@ -5,6 +5,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -442,6 +443,57 @@ TEST_F(RendererTest, ControlsMadeAtRunTimeAppearAndDisappear) {
   EXPECT_FALSE(label->isVisible());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(widget<QLabel>("Extra"), nullptr);
+}
+
+TEST_F(RendererTest, CommonPropertiesFollowTheModel) {
+  show_active();
+  auto* button = widget<QPushButton>("Command1");
+  handler([this] {
+    test.button.enabled = false;
+    test.button.tooltip = "Pick a person";
+    test.button.font_size = 12;
+    test.button.font_bold = true;
+    test.label.fore_colour = rgb(255, 0, 0);
+    test.label.back_colour = platform::kButtonFace;
+    test.people.visible = false;
+    test.form.pointer = form::Pointer::Busy;
+    test.button.caption = "&Anniversaire";
+  });
+  EXPECT_FALSE(button->isEnabled());
+  EXPECT_EQ(button->toolTip(), "Pick a person");
+  EXPECT_EQ(button->font().pointSizeF(), 12);
+  EXPECT_TRUE(button->font().bold());
+  EXPECT_EQ(button->text(), "&Anniversaire");
+  auto* label = widget<QLabel>("Label1");
+  EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_TRUE(label->autoFillBackground());
+  EXPECT_FALSE(widget<QListWidget>("People")->isVisible());
+  EXPECT_EQ(window()->cursor().shape(), Qt::WaitCursor);
+  handler([this] {
+    test.people.visible = true;
+    test.form.pointer = form::Pointer::Default;
+  });
+  EXPECT_TRUE(widget<QListWidget>("People")->isVisible());
+  EXPECT_EQ(window()->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(RendererTest, FramesShapesAndImagesAreDrawn) {
+  form::Frame frame(&test.form, "Frame1", "&Options");
+  frame.set_bounds(3450, 2400, 2400, 1200);  // (230, 160) 160 x 80 px
+  form::Shape box(&frame, "Shape1");
+  box.set_bounds(300, 300, 600, 450);
+  box.fill_colour = rgb(255, 255, 0);
+  box.border_colour = rgb(0, 0, 0);
+  form::Image picture(&frame, "Image1", "dot");
+  picture.set_bounds(1200, 300, 600, 600);
+  show_active();
+  EXPECT_EQ(widget<QGroupBox>("Frame1")->title(), "&Options");
+  const QPoint frame_at(230, 160);
+  EXPECT_EQ(pixel_at(frame_at + QPoint(30, 25)), QColor(255, 255, 0));  // inside the shape
+  EXPECT_EQ(pixel_at(frame_at + QPoint(20, 20)), QColor(0, 0, 0));      // its border
+  EXPECT_EQ(pixel_at(frame_at + QPoint(100, 40)), QColor(0, 255, 0));   // the picture, stretched
+  handler([&] { box.outline = form::Shape::Outline::Circle; });
+  EXPECT_NE(pixel_at(frame_at + QPoint(21, 21)), QColor(0, 0, 0));  // a circle leaves corners
 }
 
 TEST_F(RendererTest, PrintsAWindowToAPdfFileWhenTold) {
