@@ -173,20 +173,39 @@ void Fenetre::lay_out() {
   Animation.set_bounds(675, 1215, 3720, 1320);
   Animation.visible = false;
 
-  // The add-test panel opens over the chart and leaves a rim of it in sight.
-  Cadre_Ajouter.set_bounds(735, 1260, 3600, 1230);
+  // The add-test panel opens over the chart.
+  Cadre_Ajouter.set_bounds(675, 1215, 3720, 1320);
   Cadre_Ajouter.visible = false;
-  Aff_Dial_Date.set_bounds(75, 75, 1020, 210);
-  Aff_Dial_Heure.set_bounds(1155, 75, 735, 210);
-  Aff_Dial_Taux.set_bounds(1950, 75, 735, 210);
-  Dialog_Date.set_bounds(75, 285, 1020, 315);
-  Dialog_Heure.set_bounds(1155, 285, 735, 315);
-  Dialog_Taux.set_bounds(1950, 285, 735, 315);
-  Aff_Dial_Note.set_bounds(75, 645, 1020, 210);
-  Dialog_Note.set_bounds(75, 855, 2610, 315);
+  Aff_Dial_Date.set_bounds(135, 120, 1020, 210);
+  Aff_Dial_Heure.set_bounds(1215, 120, 735, 210);
+  Aff_Dial_Taux.set_bounds(2010, 120, 735, 210);
+  Dialog_Date.set_bounds(135, 330, 1020, 315);
+  Dialog_Heure.set_bounds(1215, 330, 735, 315);
+  Dialog_Taux.set_bounds(2010, 330, 735, 315);
+  Aff_Dial_Note.set_bounds(135, 690, 1020, 210);
+  Dialog_Note.set_bounds(135, 900, 2610, 315);
   Dialog_Note.max_length = 255;
-  Bout_Ok.set_bounds(2775, 285, 750, 375);
-  Bout_Cancel.set_bounds(2775, 795, 750, 375);
+  Bout_Ok.set_bounds(2850, 330, 750, 375);
+  Bout_Cancel.set_bounds(2850, 840, 750, 375);
+
+  // The entry controls keep the desktop's light look on the dark window.
+  Cadre_Ajouter.back_colour = kChartGrey;
+  for (form::Control* control :
+       {static_cast<form::Control*>(&Cadre_Ajouter), static_cast<form::Control*>(&Aff_Dial_Date),
+        static_cast<form::Control*>(&Aff_Dial_Heure), static_cast<form::Control*>(&Aff_Dial_Taux),
+        static_cast<form::Control*>(&Aff_Dial_Note)}) {
+    control->fore_colour = platform::kBlack;
+  }
+  for (form::TextBox* box : {&Dialog_Date, &Dialog_Heure, &Dialog_Taux, &Dialog_Note}) {
+    box->back_colour = platform::kWhite;
+    box->fore_colour = platform::kBlack;
+  }
+  for (form::Control* control :
+       {static_cast<form::Control*>(&Bout_Ok), static_cast<form::Control*>(&Bout_Cancel),
+        static_cast<form::Control*>(&Bout_Auj), static_cast<form::Control*>(&Curseur)}) {
+    control->back_colour = platform::kButtonFace;
+    control->fore_colour = platform::kBlack;
+  }
 }
 
 void Fenetre::wire_events() {
