@@ -9,7 +9,7 @@ Form2::Form2(platform::Platform platform)
 }
 
 platform::DrawSurface& Form2::take_chart(double chart_width, double chart_height) {
-  set_bounds(left(), top(), chart_width + 100, chart_height + 400);
+  set_bounds(left(), top(), chart_width + kFrameWidth, chart_height + kFrameHeight);
   Picture1.set_bounds(0, 0, chart_width, chart_height);
   Picture1.image_changed();
   return Picture1.surface();

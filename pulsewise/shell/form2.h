@@ -9,8 +9,14 @@ class Form2 : public form::Form {
  public:
   explicit Form2(platform::Platform platform);
 
-  // Sizes the canvas around a chart picture of the given size (a margin of 100 twips across and
-  // 400 down, as the window frame takes) and returns the picture to draw the copy into.
+  // The window's frame around its content: the border on both sides across, the title bar and
+  // borders down. The canvas is this much larger than the chart, so the printed content holds the
+  // whole chart and nothing of its right edge is cut off.
+  static constexpr double kFrameWidth = 240;
+  static constexpr double kFrameHeight = 400;
+
+  // Sizes the canvas around a chart picture of the given size and returns the picture to draw
+  // the copy into.
   platform::DrawSurface& take_chart(double chart_width, double chart_height);
 
   form::PictureBox Picture1;

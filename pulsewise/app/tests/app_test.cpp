@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -97,6 +98,27 @@ TEST_F(AppTest, SaveAsBitmapWritesWhatThePictureShows) {
   ASSERT_TRUE(QFile::exists(written));
   const QImage saved(written, "BMP");
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), chart());
+}
+
+TEST_F(AppTest, PrintingPutsTheChartOnWhiteOnThePageAndLeavesTheScreenAsItWas) {
+  qputenv("PRINT_TO_PDF_DIR", out.path().toUtf8());
+  Program& p = start();
+  const QImage screen = chart();
+  dialogs.printer_choices.push_back(true);
+  action("&Print...").trigger();
+  qunsetenv("PRINT_TO_PDF_DIR");
+
+  ASSERT_FALSE(p.qt().printer().last_pdf().isEmpty());
+  EXPECT_GT(QFileInfo(p.qt().printer().last_pdf()).size(), 0);
+  // The page holds the whole chart as it was laid out for printing, on white.
+  const QImage canvas = p.renderer().grab(p.window().form2);
+  const auto& printed =
+      dynamic_cast<platform_qt::QImageSurface&>(p.window().form2.Picture1.surface()).image();
+  EXPECT_GE(canvas.width(), printed.width());
+  EXPECT_GE(canvas.height(), printed.height());
+  EXPECT_EQ(canvas.pixelColor(canvas.width() - 2, canvas.height() - 2), QColor(Qt::white));
+  EXPECT_FALSE(p.renderer().widget_for(p.window().form2)->isVisible());
+  EXPECT_EQ(chart(), screen);
 }
 
 TEST_F(AppTest, ExitWritesTheSettingsFile) {

@@ -367,7 +367,7 @@ TEST_F(PulsewiseTest, PrintingCapsTheLayoutOnWhiteAndRestoresTheScreen) {
   ASSERT_EQ(fake.printer.printed, std::vector<std::string>{"Form2"});
   EXPECT_EQ(w.form2.Picture1.width(), 11500 - 350);
   EXPECT_EQ(w.form2.Picture1.height(), 9000 - 1775);
-  EXPECT_EQ(w.form2.width(), 11500 - 350 + 100);
+  EXPECT_EQ(w.form2.width(), 11500 - 350 + Form2::kFrameWidth);
   EXPECT_EQ(picture(w.form2.Picture1).back_colour(), platform::kWhite);
   EXPECT_FALSE(w.form2.visible);
   EXPECT_EQ(w.width(), 14000);
