@@ -876,6 +876,22 @@ bool FormView::text_box_key(form::TextBox& box, const QKeyEvent& event) {
   return true;
 }
 
+bool FormView::text_composed(QWidget* receiver, const QString& text) {
+  form::Control* control = retired_ ? nullptr : control_of(receiver);
+  if (!control || control->kind() != Kind::TextBox) return false;
+  if (text.isEmpty()) return true;  // composing: nothing typed yet
+  std::vector<int> codes;
+  for (QChar c : text) {
+    if (c.unicode() >= 32 && c.unicode() <= 0xFF && c.unicode() != 127) codes.push_back(c.unicode());
+  }
+  selection_to_model(control->id());
+  // Each character goes through the key filter as if typed.
+  on_control(control->id(), [codes](form::Control& c) {
+    for (int code : codes) as<form::TextBox>(c).user_types(code);
+  });
+  return true;
+}
+
 void FormView::focus_moved_to(QWidget* now) {
   if (retired_) return;
   form::Control* control = control_of(now);

@@ -52,6 +52,10 @@ constexpr int kRowsAhead = 12;
 // other step.
 void plot_line(QImage& image, QLineF line, const QRgb ink, const int width, const bool dotted) {
   const int w = image.width(), h = image.height();
+  if (!std::isfinite(line.x1()) || !std::isfinite(line.y1()) || !std::isfinite(line.x2()) ||
+      !std::isfinite(line.y2())) {
+    return;
+  }
   if (!clip(line, QRectF(-width, -width, w + 2.0 * width, h + 2.0 * width))) return;
   int x = static_cast<int>(std::lround(line.x1()));
   int y = static_cast<int>(std::lround(line.y1()));

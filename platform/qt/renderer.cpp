@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
@@ -168,13 +169,20 @@ void Renderer::Impl::focus_changed(QWidget* now) {
 }
 
 bool Renderer::Impl::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+  const auto type = event->type();
+  if ((type != QEvent::KeyPress && type != QEvent::InputMethod) || !watched->isWidgetType()) {
+    return false;
+  }
   auto* widget = static_cast<QWidget*>(watched);
   // Only the first delivery: a key a child ignores comes back up through its parents.
   const QWidget* focus = QApplication::focusWidget();
   if (focus ? widget != focus : !widget->isWindow()) return false;
   FormView* view = view_of_window(widget->window());
-  return view && view->key_pressed(widget, *static_cast<QKeyEvent*>(event));
+  if (!view) return false;
+  if (type == QEvent::InputMethod) {
+    return view->text_composed(widget, static_cast<QInputMethodEvent*>(event)->commitString());
+  }
+  return view->key_pressed(widget, *static_cast<QKeyEvent*>(event));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -92,6 +92,8 @@ class FormView : public QObject {
   form::Control* control_of(const QWidget* widget) const;
   // A key press whose first receiver is in this window; true when it was used up.
   bool key_pressed(QWidget* receiver, const QKeyEvent& event);
+  // Characters an input method (dead keys, compose) produced; true when a text box took them.
+  bool text_composed(QWidget* receiver, const QString& text);
   void focus_moved_to(QWidget* now);
 
  protected:

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cmath>
 
 #include "platform/qt/tests/qt_test_environment.h"
 
@@ -88,6 +89,49 @@ TEST_F(WhiteSurface, LineWithoutColourUsesTheForeColourAndThePen) {
   const int inked = count_not(surface.image(), kWhite, QRect(0, 10, 100, 1));
   EXPECT_GT(inked, 10);
   EXPECT_LT(inked, 90);  // gaps between the dots
+}
+
+TEST_F(WhiteSurface, SteepWideAndDottedLinesCoverTheirPixels) {
+  surface.set_pen_width(2);
+  surface.line(150, 150, 300, 750, rgb(255, 0, 0));  // (10,10) to (20,50): steep
+  const QImage& image = surface.image();
+  for (int y = 10; y <= 50; ++y) {
+    int inked = 0;
+    for (int x = 0; x < 100; ++x) inked += image.pixelColor(x, y) == kRed;
+    EXPECT_EQ(inked, 2) << "row " << y;  // two pixels wide on every row
+  }
+  surface.clear();
+  surface.set_pen_width(1);
+  surface.set_pen_style(platform::PenStyle::Dotted);
+  surface.line(750, 0, 750, 900, rgb(255, 0, 0));
+  EXPECT_EQ(count_not(surface.image(), kWhite, QRect(50, 0, 1, 60)), 30);
+}
+
+TEST_F(WhiteSurface, LinesOutsideThePictureAreClippedSafely) {
+  surface.line(-1e12, 300, 1e12, 300, rgb(255, 0, 0));
+  EXPECT_EQ(pixel(surface, 0, 20), kRed);
+  EXPECT_EQ(pixel(surface, 99, 20), kRed);
+  surface.line(-3000, -3000, -1500, -1500, rgb(0, 0, 255));
+  surface.line(0, 0, std::nan(""), 900, rgb(0, 0, 255));
+  surface.line(0, 0, 1e300, 1e300, rgb(0, 255, 0));  // the diagonal, clipped
+  EXPECT_EQ(pixel(surface, 30, 30), QColor(0, 255, 0));
+  EXPECT_EQ(count_not(surface.image(), kWhite, QRect(0, 0, 100, 60)), 100 + 60 - 1);  // they cross once
+}
+
+TEST(QImageSurface, ScaledScreensGetSharperPicturesOfTheSameLogicalSize) {
+  testing::app();
+  QImageSurface surface(1500, 900, 96, 2.0);
+  surface.set_back_colour(platform::kWhite);
+  surface.clear();
+  EXPECT_EQ(surface.image().size(), QSize(200, 120));
+  EXPECT_EQ(surface.image().deviceIndependentSize(), QSizeF(100, 60));
+  surface.line(0, 150, 1500, 150, rgb(255, 0, 0));  // one logical pixel is two device pixels
+  EXPECT_EQ(surface.image().pixelColor(50, 20), kRed);
+  EXPECT_EQ(surface.image().pixelColor(50, 21), kRed);
+  EXPECT_EQ(surface.image().pixelColor(50, 22), kWhite);
+  const double width = surface.text_width("Average");
+  QImageSurface plain(1500, 900);
+  EXPECT_NEAR(width, plain.text_width("Average"), 15);
 }
 
 TEST_F(WhiteSurface, TextIsDrawnBelowAndRightOfItsTopLeftCorner) {

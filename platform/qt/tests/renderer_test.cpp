@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,6 +59,7 @@ struct TestForm {
     menu_off.enabled = false;
     menu_off.on_click = [this] { log.push_back("off"); };
     menu_file.on_click = [this] { log.push_back("file opened"); };
+    menu_back.on_click = [this] { log.push_back("back"); };
     entry.on_key_press = [this](int& key) {
       log.push_back("key " + std::to_string(key));
       if (key >= 'a' && key <= 'z') key -= 32;  // upper case only
@@ -89,6 +91,8 @@ struct TestForm {
   form::MenuItem& menu_next = menu_file.add("MenuNext", "Next &day", "F1");
   form::MenuItem& menu_line = menu_file.add("MenuLine", "-");
   form::MenuItem& menu_off = menu_file.add("MenuOff", "&Disabled", "F2");
+  form::MenuItem& menu_go = menu_file.add("MenuGo", "&Go to");
+  form::MenuItem& menu_back = menu_go.add("MenuBack", "&Back", "Shift+F1");
   form::TextBox entry{&form, "Entry"};
   form::ScrollBar cursor{&form, "Curseur"};
   form::ListBox people{&form, "People"};
@@ -188,6 +192,13 @@ TEST_F(RendererTest, TypedKeysGoThroughTheKeyFilterOfTheModel) {
   QTest::keyClick(edit, Qt::Key_Return);
   EXPECT_TRUE(test.logged("key 13"));
   EXPECT_EQ(test.entry.text(), "XAB");
+  // A character composed with a dead key goes through the filter like a typed one.
+  QInputMethodEvent composed;
+  composed.setCommitString(QString::fromUtf8("é2"));
+  QApplication::sendEvent(edit, &composed);
+  EXPECT_TRUE(test.logged("key 233"));
+  EXPECT_EQ(test.entry.text(), "X\xE9" "AB");  // Latin-1, as typed keys are
+  EXPECT_EQ(edit->text(), QString::fromUtf8("XéAB"));
 }
 
 TEST_F(RendererTest, OtherEditsReachTheModelAsTheWholeText) {
@@ -293,7 +304,8 @@ TEST_F(RendererTest, MenuShortcutsAndOpeningAMenuReachTheModel) {
   QTest::keyClick(window(), Qt::Key_T, Qt::ControlModifier);
   QTest::keyClick(window(), Qt::Key_F1);
   QTest::keyClick(window(), Qt::Key_F2);  // disabled item
-  EXPECT_EQ(test.log, (std::vector<std::string>{"today", "next"}));
+  QTest::keyClick(window(), Qt::Key_F1, Qt::ShiftModifier);  // in a sub-menu
+  EXPECT_EQ(test.log, (std::vector<std::string>{"today", "next", "back"}));
 
   auto* bar = window()->findChild<QMenuBar*>();
   ASSERT_EQ(bar->actions().size(), 1);
@@ -312,6 +324,8 @@ TEST_F(RendererTest, MenuShortcutsAndOpeningAMenuReachTheModel) {
   EXPECT_TRUE(today->isChecked());
   EXPECT_TRUE(file->actions().at(2)->isSeparator());
   EXPECT_FALSE(file->actions().at(3)->isEnabled());
+  ASSERT_NE(file->actions().at(4)->menu(), nullptr);
+  EXPECT_EQ(file->actions().at(4)->menu()->actions().at(0)->text(), "&Back");
 }
 
 TEST_F(RendererTest, KeysReachTheFormWhenNoControlTakesThemOrWithKeyPreview) {
