@@ -1,0 +1,61 @@
+#include "sugarlog/app/sugarlog_app.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+// The pictures are compiled into this static library; Q_INIT_RESOURCE must be called outside
+// any namespace.
+static void init_sugarlog_resources() {
+  Q_INIT_RESOURCE(sugarlog);
+}
+
+namespace sugarlog_app {
+
+namespace {
+
+std::filesystem::path made(const QString& folder) {
+  QDir().mkpath(folder);
+  return std::filesystem::path(folder.toStdString());
+}
+
+}  // namespace
+
+std::filesystem::path data_folder(const QString& executable_folder) {
+  if (QFileInfo(executable_folder).isWritable()) return made(executable_folder);
+  return made(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/sugarlog");
+}
+
+std::filesystem::path settings_folder() {
+  return made(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+Program::Program(const std::filesystem::path& data, const std::filesystem::path& settings) {
+  init_sugarlog_resources();
+  qt_.renderer().register_picture("thermometer", ":/sugarlog/thermometer.svg");
+  window_ = std::make_unique<sugarlog::Fenetre>(qt_.platform(), data, settings);
+}
+
+Program::~Program() {
+  qt_.renderer().detach(*window_);
+}
+
+bool Program::start() {
+  qt_.renderer().attach(*window_);
+  window_->Form_Load();
+  if (qt_.program().ending()) return false;
+  qt_.renderer().show(*window_);
+  return true;
+}
+
+int run(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("sugarlog");
+  QApplication::setApplicationVersion(PROGRAM_VERSION);
+  Program program(data_folder(QCoreApplication::applicationDirPath()), settings_folder());
+  if (!program.start()) return 0;
+  return QApplication::exec();
+}
+
+}  // namespace sugarlog_app

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "sugarlog/app/sugarlog_app.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string read_bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+QAction* action(QWidget* window, const QString& text) {
+  for (QAction* a : window->findChildren<QAction*>()) {
+    if (a->text() == text) return a;
+  }
+  return nullptr;
+}
+
+QPushButton* button(QWidget* window, const QString& text) {
+  for (QPushButton* b : window->findChildren<QPushButton*>()) {
+    if (b->text() == text) return b;
+  }
+  return nullptr;
+}
+
+// The level box is the rightmost box of the add-test panel's first row.
+QLineEdit* level_box(QWidget* window) {
+  QLineEdit* found = nullptr;
+  for (QLineEdit* edit : window->findChildren<QLineEdit*>()) {
+    if (!found || edit->x() > found->x()) found = edit;
+  }
+  return found;
+}
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("sugarlog_app_" + std::to_string(::getpid()));
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "program");
+    fs::create_directories(root_ / "config");
+  }
+  void TearDown() override { fs::remove_all(root_); }
+  fs::path root_;
+};
+
+TEST_F(AppTest, TestTypedIntoTheRealWindowIsSaved) {
+  sugarlog_app::Program program(root_ / "program", root_ / "config");
+  ASSERT_TRUE(program.start());
+  QWidget* window = program.qt().renderer().widget_for(program.window());
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(fs::exists(root_ / "config" / "sugarlog.ini"));
+
+  QAction* add = action(window, "&Add test");
+  ASSERT_NE(add, nullptr);
+  add->trigger();
+  QApplication::processEvents();
+  ASSERT_TRUE(program.window().Cadre_Ajouter.visible);
+
+  QLineEdit* level = level_box(window);
+  ASSERT_NE(level, nullptr);
+  level->setFocus();
+  level->selectAll();
+  QTest::keyClicks(level, "5.3");
+  QApplication::processEvents();
+  EXPECT_EQ(program.window().Dialog_Taux.text(), "5.3");
+  EXPECT_EQ(level->text(), "5.3");
+
+  QPushButton* ok = button(window, "Ok");
+  ASSERT_NE(ok, nullptr);
+  QTest::mouseClick(ok, Qt::LeftButton);
+  QApplication::processEvents();
+  ASSERT_EQ(program.window().table.Nb_Tests, 1);
+
+  QAction* save = action(window, "&Save");
+  ASSERT_NE(save, nullptr);
+  EXPECT_TRUE(save->isEnabled());
+  save->trigger();
+  QApplication::processEvents();
+  EXPECT_FALSE(save->isEnabled());
+
+  const std::string bytes = read_bytes(root_ / "program" / "Diabete.dbk");
+  EXPECT_TRUE(std::regex_match(
+      bytes, std::regex("\"\\d\\d.\\d\\d.\\d\\d\",\"\\d\\d:\\d\\d\",\"05.3\",\"\"\r\n")))
+      << bytes;
+}
+
+}  // namespace
+
+// The application lives for the whole run, inside main, so it goes before anything static.
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
