@@ -14,25 +14,6 @@ class ChartTest : public ::testing::Test {
   ChartFrame frame;
 };
 
-TEST_F(ChartTest, ControlsStandWhereTheWindowExpectsThem) {
-  EXPECT_EQ(chart.Graphique.left(), 675);
-  EXPECT_EQ(chart.Graphique.top(), 1215);
-  EXPECT_EQ(chart.Graphique.width(), 3720);
-  EXPECT_EQ(chart.Graphique.height(), 1320);
-  EXPECT_EQ(chart.Graphique.back_colour, kChartBlack);
-  EXPECT_EQ(chart.Aff_Niveau[1].top(), 2205);
-  EXPECT_EQ(chart.Aff_Niveau[5].top(), 1215);
-  EXPECT_EQ(chart.Aff_Niveau[3].caption, "15");
-  EXPECT_EQ(chart.Aff_Jour[7].top(), 900);
-  EXPECT_EQ(chart.Aff_Jour[2].left(), 1170);
-  EXPECT_EQ(chart.Aff_Mois[11].left(), 3780);
-  EXPECT_EQ(chart.Aff_Mois[12].left(), 4095);
-  EXPECT_EQ(chart.Cadre_Resultats.top(), 2850);
-  EXPECT_EQ(chart.Aff_Optimal.parent(), &chart.Cadre_Resultats);
-  EXPECT_FALSE(chart.Ligne[0].visible);
-  EXPECT_EQ(chart.Ligne[0].y2, 1315);
-}
-
 TEST_F(ChartTest, PartitionsPerView) {
   Partitions_Graphiques(frame, View::WeekMonth);
   EXPECT_EQ(frame.Largeur_Partition, 3650);

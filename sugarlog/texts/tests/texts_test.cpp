@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "platform/core/fakes.h"
 #include "sugarlog/texts/captions.h"
 #include "sugarlog/texts/langage.h"
@@ -58,21 +56,6 @@ TEST(Captions, ResultClassItemsPerUnitAndLanguage) {
   EXPECT_EQ(gl[0], "O >= 0.8 and <1.26 g/l");
   EXPECT_EQ(gl[1], "S >= 1.25 and <2.0 g/l");
   EXPECT_EQ(result_class_items(9, kEnglish, "O", "S", "C")[2], "C >= 10 mmol/l");
-}
-
-TEST(Captions, UnitLabelsAndMaxima) {
-  EXPECT_EQ(unit_captions(1).level_labels[4], "450");
-  EXPECT_EQ(unit_captions(2).unit_label, "g/l");
-  EXPECT_EQ(level_maximum_line(0), "maximum  <25");
-  EXPECT_EQ(level_maximum_line(2), "maximum  <7");
-}
-
-TEST(Captions, FrenchTableNamesEachCaptionOnce) {
-  std::set<std::string_view> names;
-  for (const CaptionRow& row : french_captions()) EXPECT_TRUE(names.insert(row.name).second);
-  EXPECT_EQ(names.size(), 27u);
-  EXPECT_EQ(text::kProgramTitle.in(kFrench), "Le Sugarlog");
-  EXPECT_EQ(text::kProgramTitle.in(7), "The Sugarlog");
 }
 
 }  // namespace

