@@ -222,6 +222,16 @@ form::Control* find_by_id(const form::Container& container, std::uint64_t id) {
   }
   return nullptr;
 }
+
+bool holds(const form::Container& container, const form::Control* control) {
+  for (const form::Control* child : container.children()) {
+    if (child == control) return true;
+    if (is_container(child->kind()) && holds(static_cast<const form::Container&>(*child), control)) {
+      return true;
+    }
+  }
+  return false;
+}
 }  // namespace
 
 form::Control* FormView::control_by_id(std::uint64_t id) const {
@@ -249,6 +259,29 @@ void FormView::refresh() {
   sync_state();
   sync_geometry();
   sync_visibility();
+  // Once the event in hand is over: a focus change the user started may still be on its way to
+  // the model (a list box, say, reports its new current row before the focus change arrives).
+  if (!focus_sync_pending_) {
+    focus_sync_pending_ = true;
+    QTimer::singleShot(0, this, [this] {
+      focus_sync_pending_ = false;
+      sync_focus();
+    });
+  }
+}
+
+void FormView::sync_focus() {
+  if (retired_) return;
+  const form::Control* wanted = form_.focused();
+  // Compared by address only: the model may still point at a control it has since unloaded.
+  if (!wanted || !window_->isVisible() || !holds(form_, wanted)) return;
+  const auto item = items_.find(wanted->id());
+  if (item == items_.end() || !item->second->widget) return;
+  QWidget* widget = item->second->widget;
+  if (control_of(window_->focusWidget()) == wanted) return;
+  if (widget->isVisible() && widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus) {
+    widget->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void FormView::reconcile(form::Container& container, QWidget* host,

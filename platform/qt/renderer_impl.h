@@ -136,6 +136,7 @@ class FormView : public QObject {
   void sync_state();
   void sync_geometry();
   void sync_visibility();
+  void sync_focus();
   void window_resized();
   void window_moved();
   void window_state_changed();
@@ -154,6 +155,7 @@ class FormView : public QObject {
   std::unique_ptr<Menus> menus_;
   bool retired_ = false;
   bool applying_state_ = false;
+  bool focus_sync_pending_ = false;
   int just_selected_row_ = -1;
 };
 

@@ -355,6 +355,19 @@ TEST_F(RendererTest, MovingTheFocusRaisesLostFocus) {
   widget<QListWidget>("People")->setFocus();
   EXPECT_EQ(test.form.focused(), &test.people);
   EXPECT_TRUE(test.logged("entry lost focus"));
+  // A handler putting the focus back, as a field check does.
+  handler([this] { test.form.set_focus(&test.entry); });
+  EXPECT_TRUE(QTest::qWaitFor([this] { return widget<QLineEdit>("Entry")->hasFocus(); }, 1000));
+  // A lost-focus handler that keeps the focus where it was.
+  test.log.clear();
+  test.entry.on_lost_focus = [this] {
+    test.log.push_back("entry lost focus");
+    test.form.set_focus(&test.entry);
+  };
+  widget<QPushButton>("Command1")->setFocus();
+  EXPECT_TRUE(QTest::qWaitFor([this] { return widget<QLineEdit>("Entry")->hasFocus(); }, 1000));
+  EXPECT_EQ(test.form.focused(), &test.entry);
+  EXPECT_EQ(test.log, std::vector<std::string>{"entry lost focus"});
 }
 
 TEST_F(RendererTest, UserResizesReachTheModelAndItsRulesWin) {
