@@ -40,8 +40,12 @@ void draw(benchmark::State& bench, std::int16_t charttype) {
   }
 }
 
-void BM_BiorhythmChart4K(benchmark::State& bench) { draw(bench, 0); }
-void BM_ComparisonChart4K(benchmark::State& bench) { draw(bench, 1); }
+void BM_BiorhythmChart4K(benchmark::State& bench) {
+  draw(bench, 0);
+}
+void BM_ComparisonChart4K(benchmark::State& bench) {
+  draw(bench, 1);
+}
 
 BENCHMARK(BM_BiorhythmChart4K)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ComparisonChart4K)->Unit(benchmark::kMillisecond);

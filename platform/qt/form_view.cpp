@@ -30,8 +30,8 @@ struct FormView::Item {
   QPointer<QWidget> widget;
   QPointer<QTimer> timer;
   unsigned image_serial = 0;
-  std::vector<double> overlay;            // lines and shapes this container last painted
-  std::vector<std::string> toolbar;       // buttons the toolbar was built with
+  std::vector<double> overlay;       // lines and shapes this container last painted
+  std::vector<std::string> toolbar;  // buttons the toolbar was built with
   std::string picture;
   bool stretch = true;
 };
@@ -49,8 +49,12 @@ constexpr double kFrameWidth = 240;
 constexpr double kFrameHeightWithMenu = 690;
 constexpr double kFrameHeightWithoutMenu = 390;
 
-bool is_container(Kind kind) { return kind == Kind::PictureBox || kind == Kind::Frame; }
-bool is_painted(Kind kind) { return kind == Kind::Line || kind == Kind::Shape; }
+bool is_container(Kind kind) {
+  return kind == Kind::PictureBox || kind == Kind::Frame;
+}
+bool is_painted(Kind kind) {
+  return kind == Kind::Line || kind == Kind::Shape;
+}
 // Controls whose widgets do nothing with the mouse themselves: the model gets every click.
 bool is_passive(Kind kind) {
   return kind == Kind::Label || kind == Kind::Image || kind == Kind::PictureBox ||
@@ -109,8 +113,8 @@ void apply_font(QWidget* widget, double points, bool bold) {
 }
 
 void apply_pointer(QWidget* widget, form::Pointer pointer) {
-  const bool busy = widget->testAttribute(Qt::WA_SetCursor) &&
-                    widget->cursor().shape() == Qt::WaitCursor;
+  const bool busy =
+      widget->testAttribute(Qt::WA_SetCursor) && widget->cursor().shape() == Qt::WaitCursor;
   if (pointer == form::Pointer::Busy && !busy) widget->setCursor(Qt::WaitCursor);
   if (pointer == form::Pointer::Default && busy) widget->unsetCursor();
 }
@@ -138,15 +142,15 @@ std::vector<double> overlay_signature(const form::Container& container) {
                            child->left(), child->top(), child->width(), child->height()});
     if (child->kind() == Kind::Line) {
       const auto& line = static_cast<const form::Line&>(*child);
-      out.insert(out.end(), {line.x1, line.y1, line.x2, line.y2,
-                             static_cast<double>(line.border_colour),
-                             static_cast<double>(line.border_width)});
+      out.insert(out.end(),
+                 {line.x1, line.y1, line.x2, line.y2, static_cast<double>(line.border_colour),
+                  static_cast<double>(line.border_width)});
     } else {
       const auto& shape = static_cast<const form::Shape&>(*child);
-      out.insert(out.end(), {static_cast<double>(shape.outline),
-                             static_cast<double>(shape.border_colour),
-                             shape.fill_colour ? static_cast<double>(*shape.fill_colour) : -1.0,
-                             static_cast<double>(shape.border_width)});
+      out.insert(out.end(),
+                 {static_cast<double>(shape.outline), static_cast<double>(shape.border_colour),
+                  shape.fill_colour ? static_cast<double>(*shape.fill_colour) : -1.0,
+                  static_cast<double>(shape.border_width)});
     }
   }
   return out;
@@ -158,7 +162,9 @@ std::vector<double> overlay_signature(const form::Container& container) {
 // Life
 
 FormView::FormView(Renderer::Impl& owner, form::Form& form)
-    : owner_(owner), form_(form), window_(std::make_unique<FormWindow>()),
+    : owner_(owner),
+      form_(form),
+      window_(std::make_unique<FormWindow>()),
       menus_(std::make_unique<Menus>()) {
   window_->setObjectName(to_qstring(form.name()));
   window_->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -226,7 +232,8 @@ form::Control* find_by_id(const form::Container& container, std::uint64_t id) {
 bool holds(const form::Container& container, const form::Control* control) {
   for (const form::Control* child : container.children()) {
     if (child == control) return true;
-    if (is_container(child->kind()) && holds(static_cast<const form::Container&>(*child), control)) {
+    if (is_container(child->kind()) &&
+        holds(static_cast<const form::Container&>(*child), control)) {
       return true;
     }
   }
@@ -377,7 +384,8 @@ QWidget* FormView::make_widget(form::Control& control, QWidget* host) {
           if (edit && box.text() == typed) selection_to_model(id);
         });
       });
-      connect(edit, &QLineEdit::cursorPositionChanged, this, [this, id] { selection_to_model(id); });
+      connect(edit, &QLineEdit::cursorPositionChanged, this,
+              [this, id] { selection_to_model(id); });
       connect(edit, &QLineEdit::selectionChanged, this, [this, id] { selection_to_model(id); });
       return edit;
     }
@@ -622,9 +630,9 @@ void FormView::sync_toolbar(Item& item, form::Toolbar& toolbar) {
   item.toolbar = std::move(signature);
   bar->clear();
   for (const auto& button : toolbar.buttons) {
-    QAction* action = bar->addAction(owner_.pictures.icon(button.image_key),
-                                     to_qstring(button.tooltip.empty() ? button.key
-                                                                       : button.tooltip));
+    QAction* action =
+        bar->addAction(owner_.pictures.icon(button.image_key),
+                       to_qstring(button.tooltip.empty() ? button.key : button.tooltip));
     action->setToolTip(to_qstring(button.tooltip));
     connect(action, &QAction::triggered, this, [this, id = toolbar.id(), key = button.key] {
       on_control(id, [key](form::Control& c) { as<form::Toolbar>(c).user_presses(key); });
@@ -685,8 +693,9 @@ void FormView::paint_picture(QPainter& painter, std::uint64_t id, const QWidget&
   auto* model = static_cast<form::PictureBox*>(control_by_id(id));
   if (!model) return;
   const auto* surface = dynamic_cast<const QImageSurface*>(&model->surface());
-  painter.fillRect(widget.rect(), to_qcolor(surface ? surface->back_colour()
-                                                    : model->back_colour.value_or(platform::kButtonFace)));
+  painter.fillRect(widget.rect(),
+                   to_qcolor(surface ? surface->back_colour()
+                                     : model->back_colour.value_or(platform::kButtonFace)));
   if (surface) painter.drawImage(0, 0, surface->image());
   if (model->border) {
     const QRect r = widget.rect().adjusted(0, 0, -1, -1);
@@ -812,10 +821,9 @@ void FormView::sync_state() {
   const form::WindowState wanted = form_.window_state();
   if (state_of(window_->windowState()) == wanted) return;
   applying_state_ = true;
-  const Qt::WindowStates states =
-      wanted == form::WindowState::Maximised   ? Qt::WindowMaximized
-      : wanted == form::WindowState::Minimised ? Qt::WindowMinimized
-                                               : Qt::WindowNoState;
+  const Qt::WindowStates states = wanted == form::WindowState::Maximised   ? Qt::WindowMaximized
+                                  : wanted == form::WindowState::Minimised ? Qt::WindowMinimized
+                                                                           : Qt::WindowNoState;
   window_->setWindowState(states);
   applying_state_ = false;
 }
@@ -915,7 +923,8 @@ bool FormView::text_composed(QWidget* receiver, const QString& text) {
   if (text.isEmpty()) return true;  // composing: nothing typed yet
   std::vector<int> codes;
   for (QChar c : text) {
-    if (c.unicode() >= 32 && c.unicode() <= 0xFF && c.unicode() != 127) codes.push_back(c.unicode());
+    if (c.unicode() >= 32 && c.unicode() <= 0xFF && c.unicode() != 127)
+      codes.push_back(c.unicode());
   }
   selection_to_model(control->id());
   // Each character goes through the key filter as if typed.

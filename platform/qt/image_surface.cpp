@@ -114,7 +114,9 @@ QImageSurface::QImageSurface(double width_twips, double height_twips, double dpi
   image_ = blank_image(width_, height_);
 }
 
-QImageSurface::~QImageSurface() { end_painting(); }
+QImageSurface::~QImageSurface() {
+  end_painting();
+}
 
 QImage QImageSurface::blank_image(double width_twips, double height_twips) const {
   const int w = static_cast<int>(std::lround(to_pixels(width_twips) * device_pixel_ratio_));
@@ -162,9 +164,13 @@ void QImageSurface::clear() {
   image_.fill(to_qcolor(back_));
 }
 
-void QImageSurface::set_pen_width(int pixels) { pen_width_ = std::clamp(pixels, 1, kMaxPenWidth); }
+void QImageSurface::set_pen_width(int pixels) {
+  pen_width_ = std::clamp(pixels, 1, kMaxPenWidth);
+}
 
-void QImageSurface::set_pen_style(platform::PenStyle style) { pen_style_ = style; }
+void QImageSurface::set_pen_style(platform::PenStyle style) {
+  pen_style_ = style;
+}
 
 void QImageSurface::set_text_colour(platform::Colour colour) {
   if (text_colour_ == colour) return;

@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <QStaticText>
 #include <QString>
-#include <unordered_map>
 #include <optional>
+#include <unordered_map>
 
 #include "platform/core/surface.h"
 

@@ -6,9 +6,13 @@
 namespace platform_qt {
 namespace {
 
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char lower(char c) {
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_blank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && (is_blank(text.front()) || text.front() == '\r')) text.remove_prefix(1);
@@ -29,12 +33,23 @@ std::string quoted(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default: out += c;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        out += c;
     }
   }
   return out + '"';
@@ -115,7 +130,8 @@ std::string format_ini(const IniSections& sections) {
     if (entries.empty()) continue;
     if (!out.empty()) out += '\n';
     if (!name.empty()) out += '[' + name + "]\n";
-    for (const auto& [key, value] : entries) out += written(key, true) + '=' + written(value, false) + '\n';
+    for (const auto& [key, value] : entries)
+      out += written(key, true) + '=' + written(value, false) + '\n';
   }
   return out;
 }

@@ -6,7 +6,9 @@
 namespace platform_qt {
 namespace {
 
-bool is_svg(const QString& path) { return path.endsWith(u".svg", Qt::CaseInsensitive); }
+bool is_svg(const QString& path) {
+  return path.endsWith(u".svg", Qt::CaseInsensitive);
+}
 
 }  // namespace
 
@@ -30,8 +32,8 @@ QPixmap PictureRegistry::pixmap(const std::string& name, QSize size,
   if (!is_svg(path->second)) {
     const QPixmap* own = raster(name);
     if (!own) return {};
-    QPixmap scaled = own->scaled(size * device_pixel_ratio, Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
+    QPixmap scaled =
+        own->scaled(size * device_pixel_ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     scaled.setDevicePixelRatio(device_pixel_ratio);
     return scaled;
   }

@@ -22,7 +22,9 @@ QString system_short_date_format() {
 
 namespace {
 
-QString short_date_format() { return system_short_date_format(); }
+QString short_date_format() {
+  return system_short_date_format();
+}
 
 // One run of a repeated letter in a Qt date format, translated.
 std::string translate_run(char letter, qsizetype count) {
@@ -82,7 +84,9 @@ std::string QtLocale::decimal_separator() const {
   return to_utf8(QLocale::system().decimalPoint());
 }
 
-std::string QtLocale::date_separator() const { return date_separator_of(short_date_format()); }
+std::string QtLocale::date_separator() const {
+  return date_separator_of(short_date_format());
+}
 
 std::string QtLocale::language_name() const {
   const QLocale::Language language = QLocale::system().language();

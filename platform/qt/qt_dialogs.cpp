@@ -28,7 +28,9 @@ QMessageBox::Icon qt_icon(platform::Icon icon) {
   return QMessageBox::NoIcon;
 }
 
-QWidget* dialog_parent() { return QApplication::activeWindow(); }
+QWidget* dialog_parent() {
+  return QApplication::activeWindow();
+}
 
 }  // namespace
 
@@ -72,14 +74,12 @@ platform::Answer QtDialogs::message_box(const std::string& text, platform::Butto
   return result == QMessageBox::Yes ? platform::Answer::Yes : platform::Answer::No;
 }
 
-std::optional<std::string> QtDialogs::input_box(const std::string& prompt,
-                                                const std::string& title,
+std::optional<std::string> QtDialogs::input_box(const std::string& prompt, const std::string& title,
                                                 const std::string& default_text) {
   if (program_.ending()) return std::nullopt;
   bool ok = false;
-  const QString text = QInputDialog::getText(dialog_parent(), to_qstring(title),
-                                             to_qstring(prompt), QLineEdit::Normal,
-                                             to_qstring(default_text), &ok);
+  const QString text = QInputDialog::getText(dialog_parent(), to_qstring(title), to_qstring(prompt),
+                                             QLineEdit::Normal, to_qstring(default_text), &ok);
   if (!ok) return std::nullopt;
   return to_utf8(text);
 }
@@ -125,9 +125,13 @@ std::optional<std::string> QtDialogs::save_file(const platform::SaveFileOptions&
   return path;
 }
 
-void QtDialogs::show_modal(form::Form& form) { renderer_.run_modal(form); }
+void QtDialogs::show_modal(form::Form& form) {
+  renderer_.run_modal(form);
+}
 
-void QtDialogs::beep() { QApplication::beep(); }
+void QtDialogs::beep() {
+  QApplication::beep();
+}
 
 void QtDialogs::set_busy(bool busy) {
   if (busy == busy_) return;

@@ -8,7 +8,7 @@ QtPlatform::QtPlatform()
 QtPlatform::~QtPlatform() = default;
 
 platform::Platform QtPlatform::platform() {
-  return platform::Platform{dialogs_, clock_,    locale_,    settings_,
+  return platform::Platform{dialogs_, clock_,   locale_,   settings_,
                             shell_,   printer_, surfaces_, program_};
 }
 

@@ -21,8 +21,10 @@ QString pdf_folder() {
 }
 
 QString pdf_path(const form::Form& window) {
-  const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
-  return QDir(pdf_folder()).filePath(to_qstring(window.name()) + u'-' + stamp + QStringLiteral(".pdf"));
+  const QString stamp =
+      QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
+  return QDir(pdf_folder())
+      .filePath(to_qstring(window.name()) + u'-' + stamp + QStringLiteral(".pdf"));
 }
 
 // The image at its size on screen, shrunk if need be to fit the page.

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "platform/core/services.h"
-
 #include "platform/qt/ini_format.h"
 
 class QPrinter;

@@ -19,7 +19,9 @@ QString user_config_folder() {
 IniSettingsStore::IniSettingsStore(QString folder)
     : folder_(folder.isEmpty() ? user_config_folder() : std::move(folder)) {}
 
-IniSettingsStore::~IniSettingsStore() { flush(); }
+IniSettingsStore::~IniSettingsStore() {
+  flush();
+}
 
 QString IniSettingsStore::file_path(const std::string& application) const {
   return QDir(folder_).filePath(to_qstring(application) + QStringLiteral(".ini"));
@@ -32,14 +34,14 @@ IniSettingsStore::File& IniSettingsStore::file_for(const std::string& applicatio
   QFile on_disk(file_path(application));
   if (on_disk.open(QIODevice::ReadOnly)) {
     const QByteArray text = on_disk.readAll();
-    file.sections = parse_ini(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    file.sections =
+        parse_ini(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
   }
   return files_.emplace(application, std::move(file)).first->second;
 }
 
 std::string IniSettingsStore::get(const std::string& application, const std::string& section,
-                                  const std::string& key,
-                                  const std::string& default_value) const {
+                                  const std::string& key, const std::string& default_value) const {
   const File& file = file_for(application);
   const auto entries = file.sections.find(section);
   if (entries == file.sections.end()) return default_value;
@@ -62,9 +64,10 @@ bool IniSettingsStore::flush() {
   for (auto& [application, file] : files_) {
     if (!file.unsaved) continue;
     const std::string text = format_ini(file.sections);
-    const bool written = QDir().mkpath(folder_) &&
-                         write_file_atomically(file_path(application),
-                                               QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    const bool written =
+        QDir().mkpath(folder_) &&
+        write_file_atomically(file_path(application),
+                              QByteArray(text.data(), static_cast<qsizetype>(text.size())));
     file.unsaved = !written;
     all_written = all_written && written;
   }

@@ -16,7 +16,9 @@ int Geometry::px(double twips) const {
   return static_cast<int>(std::lround(twips * dpi / platform::kTwipsPerInch));
 }
 
-double Geometry::twips(double pixels) const { return pixels * platform::kTwipsPerInch / dpi; }
+double Geometry::twips(double pixels) const {
+  return pixels * platform::kTwipsPerInch / dpi;
+}
 
 QRect Geometry::rect(const form::Bounds& bounds) const {
   const int left = px(bounds.left);
@@ -48,9 +50,8 @@ Renderer::Impl::~Impl() {
 void Renderer::Impl::dispatch(std::function<void()> handler) {
   if (shut_down_ || program.ending()) return;
   if (refreshing_) {
-    QTimer::singleShot(0, this, [this, handler = std::move(handler)]() mutable {
-      dispatch(std::move(handler));
-    });
+    QTimer::singleShot(
+        0, this, [this, handler = std::move(handler)]() mutable { dispatch(std::move(handler)); });
     return;
   }
   {
@@ -187,8 +188,7 @@ bool Renderer::Impl::eventFilter(QObject* watched, QEvent* event) {
 
 // ---------------------------------------------------------------------------------------------
 
-Renderer::Renderer(platform::ProgramControl& program)
-    : impl_(std::make_unique<Impl>(program)) {}
+Renderer::Renderer(platform::ProgramControl& program) : impl_(std::make_unique<Impl>(program)) {}
 
 Renderer::~Renderer() = default;
 
@@ -196,9 +196,13 @@ void Renderer::register_picture(std::string name, QString resource_path) {
   impl_->pictures.add(std::move(name), std::move(resource_path));
 }
 
-void Renderer::attach(form::Form& form) { impl_->attach(form); }
+void Renderer::attach(form::Form& form) {
+  impl_->attach(form);
+}
 
-void Renderer::detach(form::Form& form) { impl_->detach(form); }
+void Renderer::detach(form::Form& form) {
+  impl_->detach(form);
+}
 
 void Renderer::show(form::Form& form) {
   impl_->attach(form);
@@ -206,7 +210,9 @@ void Renderer::show(form::Form& form) {
   impl_->refresh();
 }
 
-void Renderer::run_modal(form::Form& form) { impl_->run_modal(form); }
+void Renderer::run_modal(form::Form& form) {
+  impl_->run_modal(form);
+}
 
 QWidget* Renderer::widget_for(const form::Form& form) const {
   const FormView* view = impl_->view_for(form);
@@ -220,8 +226,12 @@ QImage Renderer::grab(const form::Form& form) {
   return view.window()->content()->grab().toImage();
 }
 
-void Renderer::refresh() { impl_->refresh(); }
+void Renderer::refresh() {
+  impl_->refresh();
+}
 
-double Renderer::dpi() const { return impl_->geometry.dpi; }
+double Renderer::dpi() const {
+  return impl_->geometry.dpi;
+}
 
 }  // namespace platform_qt

@@ -13,7 +13,9 @@ QString to_qstring(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string to_utf8(const QString& text) { return text.toStdString(); }
+std::string to_utf8(const QString& text) {
+  return text.toStdString();
+}
 
 std::string to_latin1(const QString& text) {
   std::string out;
@@ -57,7 +59,9 @@ QDate date_of_serial(double serial) {
   return kSerialEpoch.addDays(static_cast<qint64>(std::floor(serial)));
 }
 
-double serial_of_date(QDate date) { return static_cast<double>(kSerialEpoch.daysTo(date)); }
+double serial_of_date(QDate date) {
+  return static_cast<double>(kSerialEpoch.daysTo(date));
+}
 
 int widget_index(const std::string& model_text, int byte_index) {
   byte_index = std::clamp(byte_index, 0, static_cast<int>(model_text.size()));

@@ -41,8 +41,7 @@ void ImageWidget::paintEvent(QPaintEvent*) {
   }
 }
 
-FormWindow::FormWindow()
-    : menu_bar_(new QMenuBar(this)), content_(new HostWidget(this)) {
+FormWindow::FormWindow() : menu_bar_(new QMenuBar(this)), content_(new HostWidget(this)) {
   menu_bar_->setNativeMenuBar(false);
   menu_bar_->hide();
 }

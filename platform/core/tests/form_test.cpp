@@ -45,8 +45,8 @@ TEST(TextBox, KeyFilterGetsTheKeyByReference) {
   std::vector<int> keys;
   box.on_key_press = [&](int& key) {
     keys.push_back(key);
-    if (key == ',') key = '.';                // replaced
-    if (key >= 'a' && key <= 'z') key = 0;   // discarded
+    if (key == ',') key = '.';              // replaced
+    if (key >= 'a' && key <= 'z') key = 0;  // discarded
   };
   box.user_types_text("1,5x");
   EXPECT_EQ(box.text(), "1.5");

@@ -109,7 +109,7 @@ TEST_F(DialogsTest, SaveDialogAddsTheExtensionAndAsksBeforeReplacing) {
           },
           &box);
       QMetaObject::invokeMethod(&box, "accept");  // the Save button
-      if (box.isVisible()) box.reject();            // the replace question said no
+      if (box.isVisible()) box.reject();          // the replace question said no
     });
   };
   choose("chart", QMessageBox::No);

@@ -115,7 +115,8 @@ TEST_F(WhiteSurface, LinesOutsideThePictureAreClippedSafely) {
   surface.line(0, 0, std::nan(""), 900, rgb(0, 0, 255));
   surface.line(0, 0, 1e300, 1e300, rgb(0, 255, 0));  // the diagonal, clipped
   EXPECT_EQ(pixel(surface, 30, 30), QColor(0, 255, 0));
-  EXPECT_EQ(count_not(surface.image(), kWhite, QRect(0, 0, 100, 60)), 100 + 60 - 1);  // they cross once
+  EXPECT_EQ(count_not(surface.image(), kWhite, QRect(0, 0, 100, 60)),
+            100 + 60 - 1);  // they cross once
 }
 
 TEST(QImageSurface, ScaledScreensGetSharperPicturesOfTheSameLogicalSize) {
@@ -138,8 +139,8 @@ TEST_F(WhiteSurface, TextIsDrawnBelowAndRightOfItsTopLeftCorner) {
   surface.set_font_size(12);
   surface.print_text(300, 300, "MW");
   const QImage& image = surface.image();
-  EXPECT_EQ(count_not(image, kWhite, QRect(0, 0, 100, 20)), 0);   // nothing above y
-  EXPECT_EQ(count_not(image, kWhite, QRect(0, 0, 19, 60)), 0);    // nothing left of x
+  EXPECT_EQ(count_not(image, kWhite, QRect(0, 0, 100, 20)), 0);    // nothing above y
+  EXPECT_EQ(count_not(image, kWhite, QRect(0, 0, 19, 60)), 0);     // nothing left of x
   EXPECT_GT(count_not(image, kWhite, QRect(20, 20, 60, 20)), 20);  // the letters
 }
 
@@ -163,7 +164,7 @@ TEST_F(WhiteSurface, ResizeKeepsThePictureAndFillsTheNewArea) {
   surface.resize(3000, 1500);
   EXPECT_EQ(surface.image().size(), QSize(200, 100));
   EXPECT_EQ(pixel(surface, 50, 20), kRed);
-  EXPECT_EQ(pixel(surface, 60, 40), kWhite);          // old background kept
+  EXPECT_EQ(pixel(surface, 60, 40), kWhite);              // old background kept
   EXPECT_EQ(pixel(surface, 150, 80), QColor(0, 0, 255));  // new area
   surface.resize(750, 450);
   EXPECT_EQ(surface.image().size(), QSize(50, 30));

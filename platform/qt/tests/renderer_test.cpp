@@ -197,7 +197,9 @@ TEST_F(RendererTest, TypedKeysGoThroughTheKeyFilterOfTheModel) {
   composed.setCommitString(QString::fromUtf8("é2"));
   QApplication::sendEvent(edit, &composed);
   EXPECT_TRUE(test.logged("key 233"));
-  EXPECT_EQ(test.entry.text(), "X\xE9" "AB");  // Latin-1, as typed keys are
+  EXPECT_EQ(test.entry.text(),
+            "X\xE9"
+            "AB");  // Latin-1, as typed keys are
   EXPECT_EQ(edit->text(), QString::fromUtf8("XéAB"));
 }
 
@@ -303,7 +305,7 @@ TEST_F(RendererTest, MenuShortcutsAndOpeningAMenuReachTheModel) {
   show_active();
   QTest::keyClick(window(), Qt::Key_T, Qt::ControlModifier);
   QTest::keyClick(window(), Qt::Key_F1);
-  QTest::keyClick(window(), Qt::Key_F2);  // disabled item
+  QTest::keyClick(window(), Qt::Key_F2);                     // disabled item
   QTest::keyClick(window(), Qt::Key_F1, Qt::ShiftModifier);  // in a sub-menu
   EXPECT_EQ(test.log, (std::vector<std::string>{"today", "next", "back"}));
 
@@ -343,8 +345,8 @@ TEST_F(RendererTest, KeysReachTheFormWhenNoControlTakesThemOrWithKeyPreview) {
   test.form.key_preview = true;
   QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);
   QTest::keyClicks(edit, "a");
-  EXPECT_EQ(test.log, (std::vector<std::string>{"form key 16/1", "form key 37/1",
-                                                "form key 65/0", "key 97", "entry A"}));
+  EXPECT_EQ(test.log, (std::vector<std::string>{"form key 16/1", "form key 37/1", "form key 65/0",
+                                                "key 97", "entry A"}));
 }
 
 TEST_F(RendererTest, MovingTheFocusRaisesLostFocus) {

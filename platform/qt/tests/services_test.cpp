@@ -82,9 +82,9 @@ TEST(QtShell, OpensOnlyFilesAndWebPages) {
             QUrl::fromLocalFile("/home/someone/Diabete.dbk"));
   EXPECT_EQ(shell_target("file:///tmp/x.txt"), QUrl("file:///tmp/x.txt"));
   EXPECT_TRUE(shell_target("relative/file.txt")->isLocalFile());
-  for (const char* refused : {"", "   ", "mailto:someone@example.com", "javascript:alert(1)",
-                              "ftp://example.com/file", "http://", "smb://server/share",
-                              "file://server/share/x"}) {
+  for (const char* refused :
+       {"", "   ", "mailto:someone@example.com", "javascript:alert(1)", "ftp://example.com/file",
+        "http://", "smb://server/share", "file://server/share/x"}) {
     EXPECT_FALSE(shell_target(refused).has_value()) << refused;
   }
 }
