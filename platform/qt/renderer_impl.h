@@ -15,6 +15,8 @@
 #include "platform/qt/widgets.h"
 
 class QKeyEvent;
+class QLineEdit;
+class QMenu;
 class QTimer;
 
 namespace platform_qt {
@@ -108,31 +110,46 @@ class FormView : public QObject {
   template <typename F>
   void on_form(F handler);
 
-  // Widgets for the controls.
+  // Widgets for the controls (form_view.cpp, form_view_controls.cpp).
   void reconcile(form::Container& container, QWidget* host, std::vector<std::uint64_t>& seen);
   void drop_unseen(const std::vector<std::uint64_t>& seen);
   void create(Item& item, form::Control& control, QWidget* host);
-  QWidget* make_widget(form::Control& control, QWidget* host);
   void watch(QWidget* widget, std::uint64_t id, bool passive);
+  QWidget* make_widget(form::Control& control, QWidget* host);
+  QWidget* make_button(std::uint64_t id, QWidget* host);
+  QWidget* make_text_box(std::uint64_t id, QWidget* host);
+  QWidget* make_list_box(std::uint64_t id, QWidget* host);
+  QWidget* make_scroll_bar(std::uint64_t id, QWidget* host);
+  QWidget* make_image(std::uint64_t id, QWidget* host);
+  QWidget* make_picture_box(std::uint64_t id, QWidget* host);
+  QWidget* make_date_picker(std::uint64_t id, QWidget* host);
   void sync(Item& item, form::Control& control);
   void sync_common(QWidget* widget, const form::Control& control);
-  void sync_kind(Item& item, form::Control& control);
-  void sync_text_box(QWidget* widget, const form::TextBox& box);
+  void sync_text_box(QLineEdit* edit, const form::TextBox& box);
+  void sync_image(Item& item, const form::Image& model);
   void sync_toolbar(Item& item, form::Toolbar& toolbar);
   void sync_timer(Item& item, const form::Timer& timer);
   void selection_to_model(std::uint64_t id);
-  bool text_box_key(form::TextBox& box, const QKeyEvent& event);
-  bool mouse_event(std::uint64_t id, QWidget* widget, QEvent* event, bool passive);
 
   // Lines and shapes, painted by the container that holds them.
   void paint_shapes(QPainter& painter, const form::Container& container) const;
+  void paint_shapes_of(QPainter& painter, std::uint64_t id) const;
   void paint_picture(QPainter& painter, std::uint64_t id, const QWidget& widget) const;
   void update_overlay(const form::Container& container, QWidget* host,
                       std::vector<double>& signature);
 
+  // Menus (form_view_menus.cpp).
+  void sync_menus();
+  void rebuild_menus(std::vector<form::MenuItem*> shape);
+  void build_menu(QMenu* menu, form::MenuItem& parent);
+  void menu_chosen(form::MenuItem* item);
+
+  // Input.
+  bool text_box_key(form::TextBox& box, const QKeyEvent& event);
+  bool mouse_event(std::uint64_t id, QWidget* widget, QEvent* event, bool passive);
+
   // The window.
   void sync_window();
-  void sync_menus();
   void sync_state();
   void sync_geometry();
   void sync_visibility();

@@ -1,0 +1,486 @@
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QToolBar>
+#include <algorithm>
+#include <utility>
+
+#include "platform/qt/form_view_parts.h"
+#include "platform/qt/image_surface.h"
+#include "platform/qt/text.h"
+
+namespace platform_qt {
+
+using form::Kind;
+using namespace view;
+
+namespace view {
+
+void apply_colours(QWidget* widget, const std::optional<platform::Colour>& fore,
+                   const std::optional<platform::Colour>& back, bool fill) {
+  QPalette palette = QApplication::palette(widget);
+  if (fore) {
+    const QColor colour = to_qcolor(*fore);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+      palette.setColor(role, colour);
+    }
+  }
+  if (back) {
+    const QColor colour = to_qcolor(*back);
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+      palette.setColor(role, colour);
+    }
+  }
+  widget->setAutoFillBackground(fill && back.has_value());
+  if (widget->palette() != palette) widget->setPalette(palette);
+}
+
+void apply_font(QWidget* widget, double points, bool bold) {
+  QFont font = widget->font();
+  font.setPointSizeF(points > 0 ? points : 8.0);
+  font.setBold(bold);
+  if (font != widget->font()) widget->setFont(font);
+}
+
+void apply_pointer(QWidget* widget, form::Pointer pointer) {
+  const bool busy =
+      widget->testAttribute(Qt::WA_SetCursor) && widget->cursor().shape() == Qt::WaitCursor;
+  if (pointer == form::Pointer::Busy && !busy) widget->setCursor(Qt::WaitCursor);
+  if (pointer == form::Pointer::Default && busy) widget->unsetCursor();
+}
+
+}  // namespace view
+
+namespace {
+
+Qt::Alignment label_alignment(form::Align align) {
+  switch (align) {
+    case form::Align::Centre:
+      return Qt::AlignHCenter | Qt::AlignTop;
+    case form::Align::Right:
+      return Qt::AlignRight | Qt::AlignTop;
+    case form::Align::Left:
+      break;
+  }
+  return Qt::AlignLeft | Qt::AlignTop;
+}
+
+// Everything about the lines and shapes of a container that shows on screen.
+std::vector<double> overlay_signature(const form::Container& container) {
+  std::vector<double> out;
+  for (const form::Control* child : container.children()) {
+    if (!is_painted(child->kind())) continue;
+    out.insert(out.end(), {static_cast<double>(child->id()), child->visible ? 1.0 : 0.0,
+                           child->left(), child->top(), child->width(), child->height()});
+    if (child->kind() == Kind::Line) {
+      const auto& line = static_cast<const form::Line&>(*child);
+      out.insert(out.end(),
+                 {line.x1, line.y1, line.x2, line.y2, static_cast<double>(line.border_colour),
+                  static_cast<double>(line.border_width)});
+    } else {
+      const auto& shape = static_cast<const form::Shape&>(*child);
+      out.insert(out.end(),
+                 {static_cast<double>(shape.outline), static_cast<double>(shape.border_colour),
+                  shape.fill_colour ? static_cast<double>(*shape.fill_colour) : -1.0,
+                  static_cast<double>(shape.border_width)});
+    }
+  }
+  return out;
+}
+
+void sync_label(QLabel* label, const form::Label& model) {
+  const QString text = without_mnemonic(model.caption);
+  if (label->text() != text) label->setText(text);
+  label->setAlignment(label_alignment(model.alignment));
+  label->setWordWrap(model.word_wrap);
+}
+
+void sync_button(QPushButton* button, const form::Button& model) {
+  const QString text = to_qstring(model.caption);
+  if (button->text() != text) button->setText(text);
+}
+
+void sync_list_box(QListWidget* list, const form::ListBox& model) {
+  bool same = list->count() == static_cast<int>(model.items().size());
+  for (int i = 0; same && i < list->count(); ++i) {
+    same = list->item(i)->text() == to_qstring(model.items()[i]);
+  }
+  if (!same) {
+    list->clear();
+    for (const auto& text : model.items()) list->addItem(to_qstring(text));
+  }
+  if (list->currentRow() != model.list_index) {
+    list->setCurrentRow(model.list_index);
+    if (model.list_index < 0) list->clearSelection();
+  }
+}
+
+void sync_scroll_bar(QScrollBar* bar, const form::ScrollBar& model) {
+  bar->setRange(std::min(model.min, model.max), std::max(model.min, model.max));
+  bar->setInvertedAppearance(model.min > model.max);
+  bar->setSingleStep(model.small_change);
+  bar->setPageStep(model.large_change);
+  bar->setValue(model.value());
+}
+
+void sync_date_picker(QDateEdit* edit, const form::DatePicker& model) {
+  const QDate date = date_of_serial(model.value());
+  if (edit->date() != date) edit->setDate(date);
+}
+
+void sync_frame(FrameWidget* frame, const form::Frame& model) {
+  const QString title = to_qstring(model.caption);
+  if (frame->title() != title) frame->setTitle(title);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Widgets for the controls
+
+QWidget* FormView::make_widget(form::Control& control, QWidget* host) {
+  const std::uint64_t id = control.id();
+  switch (control.kind()) {
+    case Kind::Label:
+      return new QLabel(host);
+    case Kind::Button:
+      return make_button(id, host);
+    case Kind::TextBox:
+      return make_text_box(id, host);
+    case Kind::ListBox:
+      return make_list_box(id, host);
+    case Kind::ScrollBar:
+      return make_scroll_bar(id, host);
+    case Kind::Image:
+      return make_image(id, host);
+    case Kind::PictureBox:
+      return make_picture_box(id, host);
+    case Kind::DatePicker:
+      return make_date_picker(id, host);
+    case Kind::Frame: {
+      auto* frame = new FrameWidget(host);
+      frame->paint_over = [this, id](QPainter& painter) { paint_shapes_of(painter, id); };
+      return frame;
+    }
+    case Kind::Toolbar: {
+      auto* toolbar = new QToolBar(host);
+      toolbar->setMovable(false);
+      toolbar->setFloatable(false);
+      toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+      return toolbar;
+    }
+    case Kind::Form:
+    case Kind::Timer:
+    case Kind::Line:
+    case Kind::Shape:
+      break;
+  }
+  return new QWidget(host);
+}
+
+QWidget* FormView::make_button(std::uint64_t id, QWidget* host) {
+  auto* button = new QPushButton(host);
+  button->setAutoDefault(false);
+  connect(button, &QPushButton::clicked, this, [this, id] {
+    on_control(id, [](form::Control& c) {
+      if (c.enabled) raise(c.on_click);
+    });
+  });
+  return button;
+}
+
+QWidget* FormView::make_text_box(std::uint64_t id, QWidget* host) {
+  auto* edit = new QLineEdit(host);
+  // Typed keys go through the model (see text_box_key); this is every other edit.
+  connect(edit, &QLineEdit::textChanged, this, [this, id](const QString& text) {
+    const std::string typed = to_latin1(text);
+    on_control(id, [this, id, typed](form::Control& c) {
+      auto& box = as<form::TextBox>(c);
+      if (typed == box.text()) return;
+      box.user_edits(typed);
+      // Keep the caret where the edit left it unless the handler changed the text.
+      if (box.text() == typed) selection_to_model(id);
+    });
+  });
+  connect(edit, &QLineEdit::cursorPositionChanged, this, [this, id] { selection_to_model(id); });
+  connect(edit, &QLineEdit::selectionChanged, this, [this, id] { selection_to_model(id); });
+  return edit;
+}
+
+QWidget* FormView::make_list_box(std::uint64_t id, QWidget* host) {
+  auto* list = new QListWidget(host);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
+    if (row < 0) return;
+    just_selected_row_ = row;
+    on_control(id, [row](form::Control& c) { as<form::ListBox>(c).user_selects(row); });
+  });
+  connect(list, &QListWidget::itemClicked, this, [this, id, list](QListWidgetItem* it) {
+    const int row = list->row(it);
+    // A click that changed the current row has been reported already.
+    if (std::exchange(just_selected_row_, -1) == row) return;
+    on_control(id, [row](form::Control& c) { as<form::ListBox>(c).user_selects(row); });
+  });
+  connect(list, &QListWidget::itemDoubleClicked, this, [this, id, list](QListWidgetItem* it) {
+    const int row = list->row(it);
+    on_control(id, [row](form::Control& c) { as<form::ListBox>(c).user_double_clicks(row); });
+  });
+  return list;
+}
+
+QWidget* FormView::make_scroll_bar(std::uint64_t id, QWidget* host) {
+  auto* bar = new QScrollBar(Qt::Horizontal, host);
+  bar->setTracking(false);  // a dragged thumb changes the value where it is let go
+  connect(bar, &QScrollBar::valueChanged, this, [this, id](int value) {
+    on_control(id, [value](form::Control& c) { as<form::ScrollBar>(c).set_value(value); });
+  });
+  return bar;
+}
+
+QWidget* FormView::make_image(std::uint64_t id, QWidget* host) {
+  auto* image = new ImageWidget(host);
+  image->picture = [this, id](QSize size) -> QPixmap {
+    const auto* model = static_cast<const form::Image*>(control_by_id(id));
+    if (!model) return {};
+    const auto& pictures = owner_.pictures;
+    if (!size.isValid()) size = pictures.natural_size(model->picture);
+    return pictures.pixmap(model->picture, size, window_->devicePixelRatioF());
+  };
+  return image;
+}
+
+QWidget* FormView::make_picture_box(std::uint64_t id, QWidget* host) {
+  auto* picture = new HostWidget(host);
+  picture->paint_under = [this, id, picture](QPainter& painter) {
+    paint_picture(painter, id, *picture);
+  };
+  picture->paint_over = [this, id](QPainter& painter) { paint_shapes_of(painter, id); };
+  return picture;
+}
+
+QWidget* FormView::make_date_picker(std::uint64_t id, QWidget* host) {
+  auto* edit = new QDateEdit(host);
+  edit->setCalendarPopup(true);
+  edit->setDisplayFormat(owner_.date_format);
+  edit->setKeyboardTracking(false);
+  connect(edit, &QDateEdit::dateChanged, this, [this, id](QDate date) {
+    const double serial = serial_of_date(date);
+    on_control(id, [serial](form::Control& c) { as<form::DatePicker>(c).user_picks(serial); });
+  });
+  return edit;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Model -> widgets
+
+void FormView::sync(Item& item, form::Control& control) {
+  // Nothing the model sets may come back to it as a user event.
+  const QSignalBlocker quiet(item.widget.data());
+  if (item.widget) sync_common(item.widget, control);
+  QWidget* widget = item.widget;
+  switch (control.kind()) {
+    case Kind::Label:
+      sync_label(static_cast<QLabel*>(widget), as<form::Label>(control));
+      break;
+    case Kind::Button:
+      sync_button(static_cast<QPushButton*>(widget), as<form::Button>(control));
+      break;
+    case Kind::TextBox:
+      sync_text_box(static_cast<QLineEdit*>(widget), as<form::TextBox>(control));
+      break;
+    case Kind::ListBox:
+      sync_list_box(static_cast<QListWidget*>(widget), as<form::ListBox>(control));
+      break;
+    case Kind::ScrollBar:
+      sync_scroll_bar(static_cast<QScrollBar*>(widget), as<form::ScrollBar>(control));
+      break;
+    case Kind::Timer:
+      sync_timer(item, as<form::Timer>(control));
+      break;
+    case Kind::Image:
+      sync_image(item, as<form::Image>(control));
+      break;
+    case Kind::PictureBox:
+      if (item.image_serial != as<form::PictureBox>(control).image_serial()) {
+        item.image_serial = as<form::PictureBox>(control).image_serial();
+        widget->update();
+      }
+      break;
+    case Kind::DatePicker:
+      sync_date_picker(static_cast<QDateEdit*>(widget), as<form::DatePicker>(control));
+      break;
+    case Kind::Frame:
+      sync_frame(static_cast<FrameWidget*>(widget), as<form::Frame>(control));
+      break;
+    case Kind::Toolbar:
+      sync_toolbar(item, as<form::Toolbar>(control));
+      break;
+    case Kind::Form:
+    case Kind::Line:
+    case Kind::Shape:
+      break;
+  }
+}
+
+void FormView::sync_common(QWidget* widget, const form::Control& control) {
+  const QRect rect = geometry().rect(control.bounds());
+  if (widget->geometry() != rect) widget->setGeometry(rect);
+  if (widget->isHidden() == control.visible) widget->setVisible(control.visible);
+  widget->setEnabled(control.enabled);
+  const QString tip = to_qstring(control.tooltip);
+  if (widget->toolTip() != tip) widget->setToolTip(tip);
+  apply_font(widget, control.font_size, control.font_bold);
+  apply_colours(widget, control.fore_colour, control.back_colour, is_passive(control.kind()));
+  apply_pointer(widget, control.pointer);
+}
+
+void FormView::sync_text_box(QLineEdit* edit, const form::TextBox& box) {
+  const QString text = to_qstring(box.text());
+  if (edit->text() != text) edit->setText(text);
+  const int max_length = box.max_length > 0 ? box.max_length : 32767;
+  if (edit->maxLength() != max_length) edit->setMaxLength(max_length);
+  const int start = widget_index(box.text(), box.sel_start);
+  const int length = widget_index(box.text(), box.sel_start + std::max(0, box.sel_length)) - start;
+  const int shown_start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+  const int shown_length = edit->hasSelectedText() ? edit->selectionLength() : 0;
+  if (shown_start == start && shown_length == length) return;
+  if (length > 0) {
+    edit->setSelection(start, length);
+  } else {
+    edit->setCursorPosition(start);
+  }
+}
+
+void FormView::selection_to_model(std::uint64_t id) {
+  auto* control = control_by_id(id);
+  if (!control || control->kind() != Kind::TextBox) return;
+  auto found = items_.find(id);
+  if (found == items_.end() || !found->second->widget) return;
+  auto* edit = static_cast<QLineEdit*>(found->second->widget.data());
+  auto& box = as<form::TextBox>(*control);
+  const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+  const int length = edit->hasSelectedText() ? edit->selectionLength() : 0;
+  box.sel_start = model_index(box.text(), start);
+  box.sel_length = model_index(box.text(), start + length) - box.sel_start;
+}
+
+void FormView::sync_toolbar(Item& item, form::Toolbar& toolbar) {
+  auto* bar = static_cast<QToolBar*>(item.widget.data());
+  const int side = std::clamp(bar->height() - 8, 16, 32);
+  if (bar->iconSize() != QSize(side, side)) bar->setIconSize(QSize(side, side));
+  std::vector<std::string> signature;
+  for (const auto& button : toolbar.buttons) {
+    signature.insert(signature.end(), {button.key, button.tooltip, button.image_key});
+  }
+  if (signature == item.toolbar) return;
+  item.toolbar = std::move(signature);
+  bar->clear();
+  for (const auto& button : toolbar.buttons) {
+    QAction* action =
+        bar->addAction(owner_.pictures.icon(button.image_key),
+                       to_qstring(button.tooltip.empty() ? button.key : button.tooltip));
+    action->setToolTip(to_qstring(button.tooltip));
+    connect(action, &QAction::triggered, this, [this, id = toolbar.id(), key = button.key] {
+      on_control(id, [key](form::Control& c) { as<form::Toolbar>(c).user_presses(key); });
+    });
+  }
+}
+
+void FormView::sync_timer(Item& item, const form::Timer& timer) {
+  if (!item.timer) return;
+  if (item.timer->interval() != timer.interval_ms) item.timer->setInterval(timer.interval_ms);
+  const bool running = timer.enabled && timer.interval_ms > 0;
+  if (running && !item.timer->isActive()) item.timer->start();
+  if (!running && item.timer->isActive()) item.timer->stop();
+}
+
+void FormView::sync_image(Item& item, const form::Image& model) {
+  auto* image = static_cast<ImageWidget*>(item.widget.data());
+  image->stretch = model.stretch;
+  if (item.picture == model.picture && item.stretch == model.stretch) return;
+  item.picture = model.picture;
+  item.stretch = model.stretch;
+  image->update();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting
+
+void FormView::paint_shapes(QPainter& painter, const form::Container& container) const {
+  const Geometry& g = geometry();
+  for (const form::Control* child : container.children()) {
+    if (!child->visible || !is_painted(child->kind())) continue;
+    if (child->kind() == Kind::Line) {
+      const auto& line = static_cast<const form::Line&>(*child);
+      painter.setPen(QPen(to_qcolor(line.border_colour), std::max(1, line.border_width)));
+      painter.drawLine(g.px(line.x1), g.px(line.y1), g.px(line.x2), g.px(line.y2));
+      continue;
+    }
+    const auto& shape = static_cast<const form::Shape&>(*child);
+    QRect rect = g.rect(shape.bounds());
+    using Outline = form::Shape::Outline;
+    if (shape.outline == Outline::Square || shape.outline == Outline::Circle) {
+      const int side = std::min(rect.width(), rect.height());
+      rect = QRect(rect.center().x() - side / 2, rect.center().y() - side / 2, side, side);
+    }
+    const int pen = std::max(1, shape.border_width);
+    painter.setPen(QPen(to_qcolor(shape.border_colour), pen));
+    painter.setBrush(shape.fill_colour ? QBrush(to_qcolor(*shape.fill_colour)) : QBrush());
+    const QRect inside = rect.adjusted(pen / 2, pen / 2, -(pen + 1) / 2, -(pen + 1) / 2);
+    switch (shape.outline) {
+      case Outline::Oval:
+      case Outline::Circle:
+        painter.drawEllipse(inside);
+        break;
+      case Outline::RoundedRectangle:
+        painter.drawRoundedRect(inside, 15, 15, Qt::RelativeSize);
+        break;
+      case Outline::Rectangle:
+      case Outline::Square:
+        painter.drawRect(inside);
+        break;
+    }
+  }
+  painter.setBrush(QBrush());
+}
+
+void FormView::paint_picture(QPainter& painter, std::uint64_t id, const QWidget& widget) const {
+  auto* model = static_cast<form::PictureBox*>(control_by_id(id));
+  if (!model) return;
+  const auto* surface = dynamic_cast<const QImageSurface*>(&model->surface());
+  painter.fillRect(widget.rect(),
+                   to_qcolor(surface ? surface->back_colour()
+                                     : model->back_colour.value_or(platform::kButtonFace)));
+  if (surface) painter.drawImage(0, 0, surface->image());
+  if (model->border) {
+    const QRect r = widget.rect().adjusted(0, 0, -1, -1);
+    painter.setPen(widget.palette().color(QPalette::Dark));
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(widget.palette().color(QPalette::Light));
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+  }
+}
+
+void FormView::paint_shapes_of(QPainter& painter, std::uint64_t id) const {
+  if (const form::Control* container = control_by_id(id)) {
+    paint_shapes(painter, static_cast<const form::Container&>(*container));
+  }
+}
+
+void FormView::update_overlay(const form::Container& container, QWidget* host,
+                              std::vector<double>& signature) {
+  std::vector<double> now = overlay_signature(container);
+  if (now == signature) return;
+  signature = std::move(now);
+  host->update();
+}
+
+}  // namespace platform_qt
