@@ -3,7 +3,15 @@
 // model's handlers, and after every handled event (and every timer tick) the visible state of
 // every attached form is copied back to its widgets with their signals blocked, so nothing echoes
 // back into the model. When a handler asks to end the program, every form is hidden and the
-// application quits once that handler returns.
+// application quits once that handler returns; no handler runs after that.
+//
+// - Handlers never overlap: a timer whose tick falls while a handler runs (a message box or a
+//   modal form is up) skips that tick.
+// - The user closing a window runs the form's unload handler; when no form is left on screen
+//   afterwards, the program ends.
+// - A handler moving the model's focus moves the keyboard focus; text boxes take typed keys
+//   through their key filter (Latin-1 codes, Return as 13, Backspace as 8).
+// - The renderer never raises a form's load event: the window's owner does.
 //
 // Geometry: twips become device-independent pixels by the screen's logical DPI. A form's width
 // and height are the outer size of its window; its controls sit at their twip positions in the
