@@ -53,3 +53,18 @@ function(add_module_fuzzer name source)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_libraries(${name} PRIVATE ${ARGN})
 endfunction()
+
+# A program: main.cpp wires the window to the Qt services; everything else in the folder links
+# into <name>_app so the Qt-level tests (tests/*.cpp, with QtTest) can start the real window.
+function(add_program name window_library)
+  file(GLOB app_srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  list(FILTER app_srcs EXCLUDE REGEX "/main\\.cpp$")
+  add_library(${name}_app STATIC ${app_srcs})
+  target_link_libraries(${name}_app PUBLIC ${window_library} platform_qt)
+  target_compile_definitions(${name}_app PUBLIC PROGRAM_VERSION="${PROJECT_VERSION}")
+  add_executable(${name} main.cpp)
+  target_link_libraries(${name} PRIVATE ${name}_app)
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
+  add_module_test(${name}_app_tests SOURCES ${tests} LIBS ${name}_app Qt6::Test)
+endfunction()

@@ -21,7 +21,15 @@ Control::Control(Container* parent, std::string name, Kind kind)
 }
 
 Control::~Control() {
-  if (parent_) std::erase(parent_->children_, this);
+  if (!parent_) return;
+  std::erase(parent_->children_, this);
+  // A control unloaded while it has the focus must not be told later that it lost it.
+  Container* top = parent_;
+  while (top->parent()) top = top->parent();
+  if (top->kind() == Kind::Form) {
+    auto* window = static_cast<Form*>(top);
+    if (window->focused_ == this) window->focused_ = nullptr;
+  }
 }
 
 void Control::set_bounds(double left, double top, double width, double height) {
@@ -265,8 +273,9 @@ void Form::user_moves(double new_left, double new_top) {
 }
 
 void Form::user_closes() {
+  keep_open_ = false;
   raise(on_unload);
-  visible = false;
+  if (!keep_open_) visible = false;
 }
 
 void Form::user_key_down(int key, int shift) {

@@ -336,8 +336,10 @@ class Form : public Container {
   // The window changed size by the user or the desktop (raises on_resize on a real change).
   void user_resizes(double width, double height);
   void user_moves(double left, double top);
-  // The user closes the window: on_unload runs (the window is hidden afterwards).
+  // The user closes the window: on_unload runs, and the window is hidden afterwards unless the
+  // handler called keep_open() (a quit whose save failed keeps the window and its data).
   void user_closes();
+  void keep_open() { keep_open_ = true; }
   // A key reaches the window itself (key down, before any control).
   void user_key_down(int key, int shift);
 
@@ -358,6 +360,9 @@ class Form : public Container {
   WindowState state_ = WindowState::Normal;
   Bounds normal_;
   Control* focused_ = nullptr;
+  bool keep_open_ = false;
+
+  friend class Control;
 };
 
 }  // namespace form

@@ -412,6 +412,7 @@ void Fenetre::Quitter_Sugarlog() {
           text::kSaveDataQuestion.in(Langue)) == Answer::Yes &&
       !Sauvegarder()) {
     // The tests could not be written: the window stays, so they are not lost with it.
+    keep_open();
     return;
   }
   platform_.program.end_program();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -311,6 +312,32 @@ TEST(Form, CloseRunsUnloadThenHidesAndKeysReachTheHandler) {
   EXPECT_TRUE(visible_during_unload);
   EXPECT_FALSE(window.visible);
   EXPECT_EQ(keys, (std::vector<std::pair<int, int>>{{kKeyEscape, 0}}));
+}
+
+TEST(Form, UnloadHandlerCanKeepTheWindowOpenForOneClose) {
+  Form window("Fenetre");
+  window.visible = true;
+  bool keep = true;
+  window.on_unload = [&] {
+    if (keep) window.keep_open();
+  };
+  window.user_closes();
+  EXPECT_TRUE(window.visible);
+  keep = false;
+  window.user_closes();
+  EXPECT_FALSE(window.visible);
+}
+
+TEST(Form, UnloadingTheFocusedControlForgetsTheFocus) {
+  Form window("Fenetre");
+  Frame panel(&window, "Cadre_Ajouter");
+  auto note = std::make_unique<TextBox>(&panel, "Dialog_Note");
+  TextBox other(&panel, "Dialog_Taux");
+  window.set_focus(note.get());
+  note.reset();
+  EXPECT_EQ(window.focused(), nullptr);
+  window.set_focus(&other);  // must not call into the destroyed control
+  EXPECT_EQ(window.focused(), &other);
 }
 
 TEST(PictureBox, ResizingResizesTheSurfaceAndMarksTheImage) {

@@ -351,6 +351,13 @@ TEST_F(WindowTest, FailedSaveKeepsTheTestsAndSaveEnabled) {
   w.Menu_Quitter->user_clicks();
   EXPECT_FALSE(fake_.program.ended);
   EXPECT_EQ(w.table.Nb_Tests, 2);
+
+  // Closing the window the same way keeps it open too.
+  w.visible = true;
+  fake_.dialogs.answers = {Answer::Yes};
+  w.user_closes();
+  EXPECT_TRUE(w.visible);
+  EXPECT_FALSE(fake_.program.ended);
 }
 
 TEST_F(WindowTest, FailedSettingsWriteAlsoKeepsSaveEnabled) {
