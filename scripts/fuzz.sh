@@ -11,9 +11,14 @@ targets=(fuzz_parse_date fuzz_sequential_reader fuzz_logbook_loader fuzz_setting
 cmake --build "$build_dir" -j "$(nproc)" --target "${targets[@]}"
 for t in "${targets[@]}"; do
   exe=$(find "$build_dir" -name "$t" -type f -perm -u+x | head -n 1)
-  corpus="$build_dir/corpus/$t"
-  mkdir -p "$corpus"
+  work="$build_dir/fuzzing/$t"
+  mkdir -p "$work/corpus"
   echo "== $t: ${seconds}s"
-  "$exe" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
-  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$t found a failure"; exit 1; }
+  if ! "$exe" -max_total_time="$seconds" -rss_limit_mb=2048 -artifact_prefix="$work/" \
+    "$work/corpus" >"$work/log" 2>&1; then
+    tail -n 60 "$work/log"
+    echo "$t found a failure; the input is in $work/"
+    exit 1
+  fi
+  grep -E '^Done [0-9]+ runs' "$work/log" || true
 done

@@ -2,23 +2,35 @@
 # Installs the Debian packages the build, the tests and the programs need, only those missing.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build ccache clang libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
+  build-essential cmake ninja-build ccache clang clang-format libclang-rt-14-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-apps imagemagick fonts-dejavu-core locales
+  xvfb xauth imagemagick fonts-dejavu-core locales
 )
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "Please run as root: $*" >&2
+    exit 1
+  fi
+}
+
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
 fi
 # A French locale, so the logbook can be tried in French.
-if ! locale -a 2>/dev/null | grep -qi '^fr_FR.utf8$'; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo sed -i 's/^# *fr_FR.UTF-8 UTF-8/fr_FR.UTF-8 UTF-8/' /etc/locale.gen && $sudo locale-gen >/dev/null || true
+if ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf8$'; then
+  as_root sed -i 's/^# *fr_FR.UTF-8 UTF-8/fr_FR.UTF-8 UTF-8/' /etc/locale.gen
+  as_root locale-gen >/dev/null || echo "Could not generate the French locale; French can't be tried." >&2
 fi
