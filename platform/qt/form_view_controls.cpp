@@ -216,8 +216,12 @@ QWidget* FormView::make_text_box(std::uint64_t id, QWidget* host) {
 QWidget* FormView::make_list_box(std::uint64_t id, QWidget* host) {
   auto* list = new QListWidget(host);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
-    if (row < 0) return;
+  // Selection, not the current row: Qt makes the first row current when the list gets the
+  // focus, and that is no choice of the user's.
+  connect(list, &QListWidget::itemSelectionChanged, this, [this, id, list] {
+    const auto selected = list->selectedItems();
+    if (selected.isEmpty()) return;
+    const int row = list->row(selected.front());
     just_selected_row_ = row;
     on_control(id, [row](form::Control& c) { as<form::ListBox>(c).user_selects(row); });
   });

@@ -251,6 +251,15 @@ TEST_F(RendererTest, ListBoxClicksSelectAndDoubleClicksChoose) {
   EXPECT_EQ(list->currentRow(), -1);
 }
 
+TEST_F(RendererTest, FocusingAListChoosesNothing) {
+  show_active();
+  auto* list = widget<QListWidget>("People");
+  list->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  EXPECT_EQ(test.people.list_index, -1);
+  EXPECT_TRUE(test.log.empty());
+}
+
 TEST_F(RendererTest, DatePickerRaisesItsEventOnlyForTheUser) {
   show_active();
   auto* edit = widget<QDateEdit>("DTPicker1");
