@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/qt/image_surface.h"
+#include "platform/qt/text.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void init_pulsewise_resources() {
@@ -37,8 +38,9 @@ class WindowFontMeasure : public platform::TextMeasure {
  public:
   WindowFontMeasure(double points, double dpi) : metrics_(font_at(points)), dpi_(dpi) {}
   double text_width(std::string_view text) const override {
-    const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    return metrics_.horizontalAdvance(qtext) * platform::kTwipsPerInch / dpi_;
+    // Decoded as the chart prints it, so a typed name measures what is shown.
+    return metrics_.horizontalAdvance(platform_qt::to_qstring(text)) * platform::kTwipsPerInch /
+           dpi_;
   }
 
  private:
