@@ -108,7 +108,13 @@ platform::Platform Program::with_dialogs(platform::Dialogs* dialogs) {
 }
 
 void Program::start() {
+  const form::Bounds centred = window_->bounds();
   window_->Form_Load();
+  // A stored size without a stored position: centre the window at its new size.
+  if (window_->window_state() == form::WindowState::Normal && window_->left() == centred.left &&
+      window_->top() == centred.top) {
+    centre_on_screen(*window_, renderer().dpi());
+  }
   renderer().attach(window_->form5);
   renderer().attach(window_->form6);
   renderer().show(*window_);
