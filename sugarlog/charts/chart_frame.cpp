@@ -175,7 +175,7 @@ void set_chart_background(ChartControls& chart, platform::Colour colour) {
 
 void write_unit_labels(ChartControls& chart, int unite) {
   const UnitCaptions& captions = unit_captions(unite);
-  chart.Aff_mmol.caption = std::string(captions.unit_label);
+  chart.Aff_mmol.caption = std::string(unit_info(unite).name);
   for (int i = 1; i <= chart.Aff_Niveau.count(); ++i) {
     chart.Aff_Niveau[i].caption = std::string(captions.level_labels[i - 1]);
   }

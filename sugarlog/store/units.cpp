@@ -10,8 +10,12 @@ bool is_unit(int unite) {
   return unite >= kMmolL && unite <= kGL;
 }
 
+UnitCode known_unit(int unite) {
+  return is_unit(unite) ? static_cast<UnitCode>(unite) : kMmolL;
+}
+
 const UnitInfo& unit_info(int unite) {
-  return kUnits[is_unit(unite) ? unite : kMmolL];
+  return kUnits[known_unit(unite)];
 }
 
 namespace {

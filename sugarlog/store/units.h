@@ -1,7 +1,8 @@
 #pragma once
-// The three glucose units of the logbook: their pictures, reading rules, scale factors and hints.
+// The three glucose units of the logbook: their pictures, reading rules, scale factors and maxima.
 // Levels are kept as text in the unit's picture and are never converted between units; they are
-// read back by character position so that the system's decimal separator does not matter.
+// read back by character position so that the system's decimal separator does not matter. The
+// texts shown per unit (labels, hints, class bounds) live with the other texts in sugarlog/texts.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -12,30 +13,22 @@ namespace sugarlog {
 enum UnitCode : std::int16_t { kMmolL = 0, kMgDl = 1, kGL = 2 };
 
 struct UnitInfo {
-  std::string_view name;          // "mmol/l", also the lock offer's title
-  std::string_view menu_caption;  // "&mmol/l"
-  std::string_view picture;       // Format_Taux
-  double factor;                  // Facteur_Unite: level / factor is the height on a 0..25 scale
-  int maximum;                    // largest level the add-test panel accepts
-  std::string_view level_hint_fr;
-  std::string_view level_hint_en;
-  std::string_view readout_hint_fr;
-  std::string_view readout_hint_en;
+  std::string_view name;     // "mmol/l": the chart's unit label and the lock offer's title
+  std::string_view picture;  // Format_Taux
+  double factor;             // Facteur_Unite: level / factor is the height on a 0..25 scale
+  int maximum;               // largest level the add-test panel accepts
 };
 
 inline constexpr std::array<UnitInfo, 3> kUnits{{
-    {"mmol/l", "&mmol/l", "00.0", 1.0, 25, "Votre taux de glucose (max. 25)",
-     "Your glucose level (max. 25)", "Normal, si entre 4 et 7", "Normal, if between 4 and 7"},
-    {"mg/dl", "mg/&dl", "##0", 18.0, 450, "Votre taux de glucose (max. 450)",
-     "Your glucose level (max. 450)", "Normal, si entre 72 et 126",
-     "Normal, if between 72 and 126"},
-    {"g/l", "&g/l", "0.00", 0.25, 6, "Votre taux de glucose (max. 6)",
-     "Your glucose level (max. 6)", "Normal, si entre 0.8 et 2.5",
-     "Normal, if between 0.8 and 2.5"},
+    {"mmol/l", "00.0", 1.0, 25},
+    {"mg/dl", "##0", 18.0, 450},
+    {"g/l", "0.00", 0.25, 6},
 }};
 
 // True for the codes 0, 1 and 2.
 bool is_unit(int unite);
+// The code itself when it is a unit, else mmol/l: what a table indexed by unit reads.
+UnitCode known_unit(int unite);
 // The constants of a unit; a code outside 0..2 gets those of mmol/l.
 const UnitInfo& unit_info(int unite);
 

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "sugarlog/texts/messages.h"
+#include "sugarlog/store/units.h"
 
 namespace sugarlog {
 
@@ -39,23 +39,34 @@ constexpr std::array<CaptionRow, 27> kFrenchCaptions{{
 }};
 
 constexpr std::array<UnitCaptions, 3> kUnitCaptions{{
-    {"mmol/l", {"5", "10", "15", "20", "25"}, " >= 4 ", " <7 ", " >= 7 ", " <10 ", " >= 10 "},
-    {"mg/dl",
-     {"90", "180", "270", "360", "450"},
+    {{"5", "10", "15", "20", "25"},
+     " >= 4 ",
+     " <7 ",
+     " >= 7 ",
+     " <10 ",
+     " >= 10 ",
+     "maximum  <25",
+     {"Votre taux de glucose (max. 25)", "Your glucose level (max. 25)"},
+     {"Normal, si entre 4 et 7", "Normal, if between 4 and 7"}},
+    {{"90", "180", "270", "360", "450"},
      " >= 72 ",
      " <126 ",
      " >= 126 ",
      " <180 ",
-     " >= 180 "},
-    {"g/l", {"1", "2", "3", "4", "5"}, " >= 0.8 ", " <1.26 ", " >= 1.25 ", " <2.0 ", " >= 2.0 "},
+     " >= 180 ",
+     "maximum  <450",
+     {"Votre taux de glucose (max. 450)", "Your glucose level (max. 450)"},
+     {"Normal, si entre 72 et 126", "Normal, if between 72 and 126"}},
+    {{"1", "2", "3", "4", "5"},
+     " >= 0.8 ",
+     " <1.26 ",
+     " >= 1.25 ",
+     " <2.0 ",
+     " >= 2.0 ",
+     "maximum  <7",
+     {"Votre taux de glucose (max. 6)", "Your glucose level (max. 6)"},
+     {"Normal, si entre 0.8 et 2.5", "Normal, if between 0.8 and 2.5"}},
 }};
-
-constexpr std::array<std::string_view, 3> kMaximumLines{"maximum  <25", "maximum  <450",
-                                                        "maximum  <7"};
-
-int unit_index(int unite) {
-  return unite >= 0 && unite <= 2 ? unite : 0;
-}
 
 std::string joined(std::initializer_list<std::string_view> parts) {
   std::string out;
@@ -70,7 +81,7 @@ std::span<const CaptionRow> french_captions() {
 }
 
 const UnitCaptions& unit_captions(int unite) {
-  return kUnitCaptions[unit_index(unite)];
+  return kUnitCaptions[known_unit(unite)];
 }
 
 std::array<std::string, 3> result_class_items(int unite, std::int16_t langue,
@@ -78,13 +89,10 @@ std::array<std::string, 3> result_class_items(int unite, std::int16_t langue,
                                               std::string_view compromise) {
   const UnitCaptions& c = unit_captions(unite);
   const std::string_view word = text::kAnd.in(langue);
-  return {joined({optimal, c.optimal_from, word, c.optimal_to, c.unit_label}),
-          joined({suboptimal, c.suboptimal_from, word, c.suboptimal_to, c.unit_label}),
-          joined({compromise, c.compromise_from, c.unit_label})};
-}
-
-std::string_view level_maximum_line(int unite) {
-  return kMaximumLines[unit_index(unite)];
+  const std::string_view unit = unit_info(unite).name;
+  return {joined({optimal, c.optimal_from, word, c.optimal_to, unit}),
+          joined({suboptimal, c.suboptimal_from, word, c.suboptimal_to, unit}),
+          joined({compromise, c.compromise_from, unit})};
 }
 
 }  // namespace sugarlog

@@ -235,8 +235,7 @@ void Fenetre::wire_events() {
     if (Langue != 1) chart.Graphique.tooltip = std::string(text::kChartTip.en);
   };
   Aff_Resultat.on_mouse_move = [this](double, double) {
-    const UnitInfo& unit = unit_info(settings.Unite);
-    Aff_Resultat.tooltip = std::string(Langue == 1 ? unit.readout_hint_fr : unit.readout_hint_en);
+    Aff_Resultat.tooltip = std::string(unit_captions(settings.Unite).readout_hint.in(Langue));
   };
   gauge.Img_Therm.on_mouse_move = [this](double, double) { gauge.Img_Therm_MouseMove(Langue); };
 
@@ -262,8 +261,7 @@ void Fenetre::wire_events() {
   tip(Bout_Ok, text::kEntryOkTip);
   tip(Bout_Cancel, text::kEntryCancelTip);
   Dialog_Taux.on_mouse_move = [this](double, double) {
-    const UnitInfo& unit = unit_info(settings.Unite);
-    Dialog_Taux.tooltip = std::string(Langue == 1 ? unit.level_hint_fr : unit.level_hint_en);
+    Dialog_Taux.tooltip = std::string(unit_captions(settings.Unite).level_hint.in(Langue));
   };
 
   Timer_Heure.on_tick = [this] { Timer_Heure_Timer(); };

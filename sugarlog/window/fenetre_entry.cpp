@@ -112,16 +112,10 @@ void Fenetre::Verifier_Entree() {
       !(Dialog_Date.text().empty() || Dialog_Heure.text().empty() ||
         Dialog_Heure.text() == "00:00" || units.Valeur_Taux == 0 || units.Valeur_Taux > maximum);
 
-  switch (settings.Unite) {
-    case kMgDl:
-      if (Taux_Texte.size() > 3) Dialog_Taux.set_text(std::string(first(Dialog_Taux.text(), 3)));
-      if (val(Dialog_Taux.text()) > maximum) Dialog_Taux.set_text("450");
-      break;
-    case kGL:
-    case kMmolL:
-      if (val(Dialog_Taux.text()) > maximum) Dialog_Taux.set_text(units.format(maximum));
-      break;
-  }
+  // mg/dl has no decimals, so a fourth character can only be a digit too many.
+  if (settings.Unite == kMgDl && Taux_Texte.size() > 3)
+    Dialog_Taux.set_text(std::string(first(Dialog_Taux.text(), 3)));
+  if (val(Dialog_Taux.text()) > maximum) Dialog_Taux.set_text(units.format(maximum));
 }
 
 // ---- Leaving the date or time box, and OK ----
@@ -160,7 +154,7 @@ void Fenetre::Valider_Entree() {
   if (units.Valeur_Taux <= 0 || units.Valeur_Taux > unit_maximum()) {
     tell(Aff_Dial_Taux.caption + std::string(text::kLevelEquals) + "\n\n" +
              std::string(text::kLevelMinimum) + "\n" +
-             std::string(level_maximum_line(settings.Unite)),
+             std::string(unit_captions(settings.Unite).maximum_line),
          text::kMessageTitle);
     Erreur_Saisie = 1;
   }

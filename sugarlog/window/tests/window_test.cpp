@@ -172,6 +172,8 @@ TEST_F(WindowTest, FrenchLocaleTranslatesTheWindowAndShowsRecommendations) {
   w.Bout_Auj.on_mouse_move(0, 0);
   EXPECT_EQ(w.chart.Graphique.tooltip, "Ligne turquoise = journée sans test");
   EXPECT_EQ(w.Bout_Auj.tooltip, "Retour aujourd'hui");
+  w.Dialog_Taux.on_mouse_move(0, 0);
+  EXPECT_EQ(w.Dialog_Taux.tooltip, "Votre taux de glucose (max. 25)");
 
   // Every row of the caption table lands on something of the window.
   for (const CaptionRow& row : french_captions()) {
@@ -308,6 +310,10 @@ TEST_F(WindowTest, UnitSwitchChangesHowLevelsAreReadAtTheNextSave) {
   EXPECT_EQ(w.Params_Modifies, 1);
   EXPECT_EQ(w.chart.Aff_mmol.caption, "mg/dl");
   EXPECT_EQ(w.Menu_Res2->caption, "Suboptimal: >= 126 and <180 mg/dl");
+  w.Dialog_Taux.on_mouse_move(0, 0);
+  w.Aff_Resultat.on_mouse_move(0, 0);
+  EXPECT_EQ(w.Dialog_Taux.tooltip, "Your glucose level (max. 450)");
+  EXPECT_EQ(w.Aff_Resultat.tooltip, "Normal, if between 72 and 126");
   EXPECT_TRUE(w.Menu_OptMM->visible);  // No: the items stay
 
   w.Menu_Sauve_Click();
