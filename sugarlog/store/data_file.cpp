@@ -131,20 +131,26 @@ bool has_shape(std::string_view text, std::size_t pairs, std::string_view separa
 
 }  // namespace
 
-std::string format_test_date(std::string_view text, std::string_view date_separator,
-                             int this_year) {
-  if (has_shape(text, 3, date_separator)) return std::string(text);
-  const auto date = platform::parse_date(text, this_year);
-  if (!date) return std::string(text);
-  const std::string dd_mm_yy = platform::format_serial(*date, "dd/mm/yy");
+std::string format_local_date(Serial date, std::string_view picture,
+                              std::string_view date_separator) {
+  // The pictures' date tokens give only digits, so every "/" left in the text is the picture's.
+  const std::string formatted = platform::format_serial(date, picture);
   std::string out;
-  for (char c : dd_mm_yy) {
+  for (char c : formatted) {
     if (c == '/')
       out += date_separator;
     else
       out += c;
   }
   return out;
+}
+
+std::string format_test_date(std::string_view text, std::string_view date_separator,
+                             int this_year) {
+  if (has_shape(text, 3, date_separator)) return std::string(text);
+  const auto date = platform::parse_date(text, this_year);
+  if (!date) return std::string(text);
+  return format_local_date(*date, "dd/mm/yy", date_separator);
 }
 
 std::string format_test_time(std::string_view text) {

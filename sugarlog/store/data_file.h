@@ -37,6 +37,10 @@ std::string record_safe(std::string_view field);
 // Slots 1..count in the record layout, the texts exactly as held.
 std::string records_as_held(const TestTable& table, int count);
 
+// A date after a picture of platform/core/date.h whose "/" stands for the system's date separator.
+std::string format_local_date(platform::Serial date, std::string_view picture,
+                              std::string_view date_separator);
+
 // The date of a test as "dd/mm/yy" with the given separator, the time as "hh:mm"; a text that is
 // not a date (or time) is kept as it is.
 std::string format_test_date(std::string_view text, std::string_view date_separator, int this_year);

@@ -304,17 +304,7 @@ int Fenetre::this_year() const {
 }
 
 std::string Fenetre::date_text(platform::Serial date, std::string_view picture) const {
-  // A "/" in a picture stands for the system's date separator.
-  const std::string separator = platform_.locale.date_separator();
-  std::string local;
-  for (char c : picture) {
-    if (c == '/') {
-      local += separator;
-    } else {
-      local += c;
-    }
-  }
-  return platform::format_serial(date, local);
+  return format_local_date(date, picture, platform_.locale.date_separator());
 }
 
 std::string Fenetre::today_short() const {
