@@ -56,7 +56,8 @@ Fenetre::Fenetre(platform::Platform platform, const std::filesystem::path& progr
       Timer_Analyse(this, "Timer_Analyse", 1000, false),
       Timer_Calibration(this, "Timer_Calibration", 1000, false),
       Timer_Attente(this, "Timer_Attente", 1000, false),
-      Timer_Ping(this, "Timer_Ping", 1000, true),
+      // Off until the connection check handles its ticks: idle ticks only re-sync every widget.
+      Timer_Ping(this, "Timer_Ping", 1000, false),
       platform_(platform),
       settings_file_(settings_folder),
       data_file_(program_folder) {
