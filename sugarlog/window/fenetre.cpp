@@ -1,5 +1,7 @@
 #include "sugarlog/window/fenetre.h"
 
+#include <initializer_list>
+
 #include "platform/core/number.h"
 #include "sugarlog/texts/captions.h"
 
@@ -14,6 +16,26 @@ namespace {
 constexpr platform::Colour kWindowBack = platform::rgb(32, 40, 56);
 constexpr platform::Colour kReadoutText = platform::rgb(240, 240, 240);
 constexpr platform::Colour kLevelText = platform::rgb(255, 255, 0);
+
+void set_bold_font(std::initializer_list<form::Control*> controls, double size) {
+  for (form::Control* control : controls) {
+    control->font_size = size;
+    control->font_bold = true;
+  }
+}
+
+void hide(std::initializer_list<form::Control*> controls) {
+  for (form::Control* control : controls) control->visible = false;
+}
+
+// Text colour, and the face colour when one is given.
+void set_colours(std::initializer_list<form::Control*> controls, platform::Colour fore,
+                 std::optional<platform::Colour> back = std::nullopt) {
+  for (form::Control* control : controls) {
+    control->fore_colour = fore;
+    if (back) control->back_colour = back;
+  }
+}
 
 std::string folder_text(const std::filesystem::path& folder) {
   std::string text = folder.string();
@@ -125,37 +147,31 @@ void Fenetre::build_menus() {
 
 void Fenetre::lay_out() {
   set_bounds(0, 0, 5175, 5025);
-  back_colour = kWindowBack;
   fixed_dialog = true;
+  lay_out_readout();
+  lay_out_cursor();
+  lay_out_entry_panel();
+  colour_controls();
+}
 
-  for (form::Label* label :
-       {&Aff_Date, &Aff_Heure, &chart.Aff_mmol, &chart.Aff_Moyenne, &Information}) {
-    label->fore_colour = kReadoutText;
-  }
-  for (int i = 1; i <= chart.Aff_Niveau.count(); ++i) {
-    chart.Aff_Niveau[i].fore_colour = kReadoutText;
-  }
-  chart.Cadre_Resultats.fore_colour = kReadoutText;
-  for (form::Label* label :
-       {&chart.Aff_Optimal, &chart.Aff_Suboptimal, &chart.Aff_Compromis, &chart.Aff_Res_Optim,
-        &chart.Aff_Res_Sub_Optim, &chart.Aff_Res_Compro}) {
-    label->fore_colour = kReadoutText;
-  }
-
+void Fenetre::lay_out_readout() {
   Aff_Resultat.set_bounds(675, 45, 1380, 585);
   Aff_Resultat.font_size = 24;
   Aff_Resultat.font_bold = true;
-  Aff_Resultat.fore_colour = kLevelText;
   Aff_Resultat.alignment = form::Align::Centre;
-  chart.Aff_mmol.font_size = 10;
-  chart.Aff_mmol.font_bold = true;
+  set_bold_font({&chart.Aff_mmol, &Aff_Date, &Aff_Heure}, 10);
   Aff_Date.set_bounds(2160, 540, 1290, 300);
-  Aff_Date.font_size = 10;
-  Aff_Date.font_bold = true;
   Aff_Heure.set_bounds(3510, 540, 900, 300);
-  Aff_Heure.font_size = 10;
-  Aff_Heure.font_bold = true;
+  Information.set_bounds(30, 4020, 4860, 255);
+  // The language and animation flags and the probe's drawings are never shown.
+  Aff_Langue.set_bounds(4560, 4020, 150, 255);
+  Aff_Anim.set_bounds(4740, 4020, 150, 255);
+  Calibrateur.set_bounds(675, 1215, 3720, 1320);
+  Animation.set_bounds(675, 1215, 3720, 1320);
+  hide({&Aff_Langue, &Aff_Anim, &Calibrateur, &Animation});
+}
 
+void Fenetre::lay_out_cursor() {
   Curseur.set_bounds(675, 2555, 3660, 285);
   Curseur.min = 0;
   Curseur.max = kCursorToday;
@@ -163,17 +179,9 @@ void Fenetre::lay_out() {
   Curseur.large_change = 7;
   Curseur.set_value(kCursorToday);
   Bout_Auj.set_bounds(4380, 2555, 390, 285);
+}
 
-  Information.set_bounds(30, 4020, 4860, 255);
-  Aff_Langue.set_bounds(4560, 4020, 150, 255);
-  Aff_Langue.visible = false;
-  Aff_Anim.set_bounds(4740, 4020, 150, 255);
-  Aff_Anim.visible = false;
-  Calibrateur.set_bounds(675, 1215, 3720, 1320);
-  Calibrateur.visible = false;
-  Animation.set_bounds(675, 1215, 3720, 1320);
-  Animation.visible = false;
-
+void Fenetre::lay_out_entry_panel() {
   // The add-test panel opens over the chart.
   Cadre_Ajouter.set_bounds(675, 1215, 3720, 1320);
   Cadre_Ajouter.visible = false;
@@ -188,32 +196,43 @@ void Fenetre::lay_out() {
   Dialog_Note.max_length = 255;
   Bout_Ok.set_bounds(2850, 330, 750, 375);
   Bout_Cancel.set_bounds(2850, 840, 750, 375);
+}
+
+void Fenetre::colour_controls() {
+  back_colour = kWindowBack;
+  set_colours(
+      {&Aff_Date, &Aff_Heure, &chart.Aff_mmol, &chart.Aff_Moyenne, &Information,
+       &chart.Cadre_Resultats, &chart.Aff_Optimal, &chart.Aff_Suboptimal, &chart.Aff_Compromis,
+       &chart.Aff_Res_Optim, &chart.Aff_Res_Sub_Optim, &chart.Aff_Res_Compro},
+      kReadoutText);
+  for (int i = 1; i <= chart.Aff_Niveau.count(); ++i) {
+    chart.Aff_Niveau[i].fore_colour = kReadoutText;
+  }
+  Aff_Resultat.fore_colour = kLevelText;
 
   // The entry controls keep the desktop's light look on the dark window.
   Cadre_Ajouter.back_colour = kChartGrey;
-  for (form::Control* control :
-       {static_cast<form::Control*>(&Cadre_Ajouter), static_cast<form::Control*>(&Aff_Dial_Date),
-        static_cast<form::Control*>(&Aff_Dial_Heure), static_cast<form::Control*>(&Aff_Dial_Taux),
-        static_cast<form::Control*>(&Aff_Dial_Note)}) {
-    control->fore_colour = platform::kBlack;
-  }
-  for (form::TextBox* box : {&Dialog_Date, &Dialog_Heure, &Dialog_Taux, &Dialog_Note}) {
-    box->back_colour = platform::kWhite;
-    box->fore_colour = platform::kBlack;
-  }
-  for (form::Control* control :
-       {static_cast<form::Control*>(&Bout_Ok), static_cast<form::Control*>(&Bout_Cancel),
-        static_cast<form::Control*>(&Bout_Auj), static_cast<form::Control*>(&Curseur)}) {
-    control->back_colour = platform::kButtonFace;
-    control->fore_colour = platform::kBlack;
-  }
+  set_colours({&Cadre_Ajouter, &Aff_Dial_Date, &Aff_Dial_Heure, &Aff_Dial_Taux, &Aff_Dial_Note},
+              platform::kBlack);
+  set_colours({&Dialog_Date, &Dialog_Heure, &Dialog_Taux, &Dialog_Note}, platform::kBlack,
+              platform::kWhite);
+  set_colours({&Bout_Ok, &Bout_Cancel, &Bout_Auj, &Curseur}, platform::kBlack,
+              platform::kButtonFace);
 }
 
 void Fenetre::wire_events() {
   on_load = [this] { Form_Load(); };
   on_unload = [this] { Form_Unload(); };
   on_key_down = [this](int key, int shift) { Form_KeyDown(key, shift); };
+  wire_menus();
+  wire_chart();
+  wire_entry_panel();
+  wire_tooltips();
+  Timer_Heure.on_tick = [this] { Timer_Heure_Timer(); };
+  Timer_Joyst.on_tick = [this] { Timer_Joyst_Timer(); };
+}
 
+void Fenetre::wire_menus() {
   Menu_Sauve->on_click = [this] { Menu_Sauve_Click(); };
   Menu_Prev->on_click = [this] { Menu_Prev_Click(); };
   Menu_Quitter->on_click = [this] { Menu_Quitter_Click(); };
@@ -226,20 +245,14 @@ void Fenetre::wire_events() {
   Menu_Historique->on_click = [this] { Donnees_Presentes(); };
   Menu_Sem->on_click = [this] { Menu_Sem_Click(); };
   Menu_Annuler->on_click = [this] { Menu_Annuler_Click(); };
+}
 
+void Fenetre::wire_chart() {
   Bout_Auj.on_click = [this] { Bout_Auj_Click(); };
-  Bout_Auj.on_mouse_move = [this](double, double) {
-    Bout_Auj.tooltip = std::string(text::kTodayTip.in(Langue));
-  };
   Curseur.on_change = [this] { Curseur_Change(); };
-  chart.Graphique.on_mouse_move = [this](double, double) {
-    if (Langue != 1) chart.Graphique.tooltip = std::string(text::kChartTip.en);
-  };
-  Aff_Resultat.on_mouse_move = [this](double, double) {
-    Aff_Resultat.tooltip = std::string(unit_captions(settings.Unite).readout_hint.in(Langue));
-  };
-  gauge.Img_Therm.on_mouse_move = [this](double, double) { gauge.Img_Therm_MouseMove(Langue); };
+}
 
+void Fenetre::wire_entry_panel() {
   Dialog_Date.on_key_press = [this](int& key) { Dialog_Date_KeyPress(key); };
   Dialog_Heure.on_key_press = [this](int& key) { Dialog_Heure_KeyPress(key); };
   Dialog_Taux.on_key_press = [this](int& key) { Dialog_Taux_KeyPress(key); };
@@ -249,24 +262,33 @@ void Fenetre::wire_events() {
   Dialog_Heure.on_lost_focus = [this] { Dialog_Heure_LostFocus(); };
   Bout_Ok.on_click = [this] { Bout_Ok_Click(); };
   Bout_Cancel.on_click = [this] { Bout_Cancel_Click(); };
+}
 
-  // Tooltips follow the language at the moment the mouse passes.
+void Fenetre::wire_tooltips() {
+  // Tooltips follow the language, and the unit's ones the unit, at the moment the mouse passes.
   auto tip = [this](form::Control& control, const Bilingual& texts) {
     control.on_mouse_move = [this, &control, texts](double, double) {
       control.tooltip = std::string(texts.in(Langue));
     };
   };
+  auto unit_tip = [this](form::Control& control, Bilingual UnitCaptions::*hint) {
+    control.on_mouse_move = [this, &control, hint](double, double) {
+      control.tooltip = std::string((unit_captions(settings.Unite).*hint).in(Langue));
+    };
+  };
+  tip(Bout_Auj, text::kTodayTip);
   tip(Dialog_Date, text::kEntryDateTip);
   tip(Dialog_Heure, text::kEntryTimeTip);
   tip(Dialog_Note, text::kEntryNoteTip);
   tip(Bout_Ok, text::kEntryOkTip);
   tip(Bout_Cancel, text::kEntryCancelTip);
-  Dialog_Taux.on_mouse_move = [this](double, double) {
-    Dialog_Taux.tooltip = std::string(unit_captions(settings.Unite).level_hint.in(Langue));
+  unit_tip(Aff_Resultat, &UnitCaptions::readout_hint);
+  unit_tip(Dialog_Taux, &UnitCaptions::level_hint);
+  // The chart's tip is written in French with the chart, so only English replaces it.
+  chart.Graphique.on_mouse_move = [this](double, double) {
+    if (Langue != 1) chart.Graphique.tooltip = std::string(text::kChartTip.en);
   };
-
-  Timer_Heure.on_tick = [this] { Timer_Heure_Timer(); };
-  Timer_Joyst.on_tick = [this] { Timer_Joyst_Timer(); };
+  gauge.Img_Therm.on_mouse_move = [this](double, double) { gauge.Img_Therm_MouseMove(Langue); };
 }
 
 // ---- Helpers ----

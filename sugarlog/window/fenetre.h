@@ -194,7 +194,15 @@ class Fenetre : public form::Form {
  private:
   void build_menus();
   void lay_out();
+  void lay_out_readout();
+  void lay_out_cursor();
+  void lay_out_entry_panel();
+  void colour_controls();
   void wire_events();
+  void wire_menus();
+  void wire_chart();
+  void wire_entry_panel();
+  void wire_tooltips();
 
   // Start-up pieces.
   void Quel_Decimale();
