@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/core/text_util.h"
+
 namespace platform {
 namespace {
 
@@ -78,19 +80,6 @@ std::string padded(std::int64_t value, int width) {
   std::string digits = std::to_string(value < 0 ? -value : value);
   if (static_cast<int>(digits.size()) < width) digits.insert(0, width - digits.size(), '0');
   return value < 0 ? "-" + digits : digits;
-}
-
-bool is_blank(char c) {
-  return c == ' ' || c == '\t';
-}
-bool is_digit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-  return text;
 }
 
 // Takes a run of digits from the front of text; its length must lie in [min_len, max_len].

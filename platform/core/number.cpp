@@ -5,6 +5,8 @@
 #include <limits>
 #include <system_error>
 
+#include "platform/core/text_util.h"
+
 namespace platform {
 namespace {
 
@@ -137,13 +139,6 @@ Picture picture_of(std::string_view picture) {
     // Other characters have no meaning in the programs' pictures and are left out.
   }
   return p;
-}
-
-bool is_blank(char c) {
-  return c == ' ' || c == '\t';
-}
-bool is_digit(char c) {
-  return c >= '0' && c <= '9';
 }
 
 std::string signed_text(double value, bool blank_for_positive) {

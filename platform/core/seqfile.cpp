@@ -2,12 +2,11 @@
 
 #include <utility>
 
+#include "platform/core/text_util.h"
+
 namespace platform {
 namespace {
 
-bool is_blank(char c) {
-  return c == ' ' || c == '\t';
-}
 bool is_line_end(char c) {
   return c == '\r' || c == '\n';
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/core/text_util.h"
+
 namespace platform_qt {
 namespace {
 
@@ -10,15 +12,10 @@ char lower(char c) {
   return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
-bool is_blank(char c) {
-  return c == ' ' || c == '\t';
-}
+using platform::is_blank;
 
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (is_blank(text.front()) || text.front() == '\r')) text.remove_prefix(1);
-  while (!text.empty() && (is_blank(text.back()) || text.back() == '\r')) text.remove_suffix(1);
-  return text;
-}
+// Blanks, and the carriage return of a line written on another system.
+constexpr std::string_view kLineBlanks = " \t\r";
 
 bool needs_quotes(std::string_view text, bool is_key) {
   if (text.empty()) return is_key;
@@ -81,15 +78,15 @@ bool read_quoted(std::string_view& text, std::string& out) {
 bool read_entry(std::string_view line, std::string& key, std::string& value) {
   if (line.front() == '"') {
     if (!read_quoted(line, key)) return false;
-    line = trimmed(line);
+    line = platform::trimmed(line, kLineBlanks);
     if (line.empty() || line.front() != '=') return false;
   } else {
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) return false;
-    key = std::string(trimmed(line.substr(0, equals)));
+    key = std::string(platform::trimmed(line.substr(0, equals), kLineBlanks));
     line = line.substr(equals);
   }
-  line = trimmed(line.substr(1));
+  line = platform::trimmed(line.substr(1), kLineBlanks);
   if (!line.empty() && line.front() == '"') return read_quoted(line, value);
   value = std::string(line);
   return !key.empty();
@@ -107,13 +104,13 @@ IniSections parse_ini(std::string_view text) {
   IniSection* section = &sections[""];
   while (!text.empty()) {
     const auto end = text.find('\n');
-    const std::string_view line = trimmed(text.substr(0, end));
+    const std::string_view line = platform::trimmed(text.substr(0, end), kLineBlanks);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       const auto close = line.rfind(']');
       if (close != std::string_view::npos && close > 0) {
-        section = &sections[std::string(trimmed(line.substr(1, close - 1)))];
+        section = &sections[std::string(platform::trimmed(line.substr(1, close - 1), kLineBlanks))];
       }
       continue;
     }

@@ -6,17 +6,11 @@
 #include <limits>
 
 #include "platform/core/number.h"
+#include "platform/core/text_util.h"
 #include "pulsewise/engine/cycles.h"
 
 namespace pulsewise {
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
 
 std::optional<platform::Colour> hex_colour(std::string_view digits) {
   if (digits.empty() || digits.size() > 8) return std::nullopt;
@@ -45,7 +39,7 @@ std::optional<platform::Colour> decimal_colour(std::string_view text) {
 }  // namespace
 
 std::optional<platform::Colour> parse_colour(std::string_view text) {
-  text = trimmed(text);
+  text = platform::trimmed(text);
   if (text.size() >= 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h')) {
     return hex_colour(text.substr(2));
   }

@@ -10,6 +10,7 @@
 #include "platform/core/number.h"
 #include "platform/core/seqfile.h"
 #include "platform/core/surface.h"
+#include "platform/core/text_util.h"
 
 namespace platform {
 namespace {
@@ -333,6 +334,25 @@ TEST(SequentialReader, HugeInputsStayLinear) {
   std::string many;
   for (int i = 0; i < 500'000; ++i) many += "\"\",";
   EXPECT_EQ(all_fields(many).size(), 500'000u);
+}
+
+// ---------------------------------------------------------------- text helpers
+
+TEST(TextUtil, TrimmedKeepsInnerBlanksAndTakesOtherSets) {
+  using platform::trimmed;
+  EXPECT_EQ(trimmed(" \t a b \t"), "a b");
+  EXPECT_EQ(trimmed(" \t "), "");
+  EXPECT_EQ(trimmed(""), "");
+  EXPECT_EQ(trimmed("x\r"), "x\r");
+  EXPECT_EQ(trimmed("\r x\r", " \r"), "x");
+}
+
+TEST(TextUtil, FirstAndLastStopAtTheEnds) {
+  EXPECT_EQ(platform::first("12:30", 2), "12");
+  EXPECT_EQ(platform::last("12:30", 2), "30");
+  EXPECT_EQ(platform::first("1", 3), "1");
+  EXPECT_EQ(platform::last("1", 3), "1");
+  EXPECT_EQ(platform::last("", 0), "");
 }
 
 // ---------------------------------------------------------------- colours and drawing
