@@ -14,17 +14,16 @@ class ChartTest : public ::testing::Test {
   ChartFrame frame;
 };
 
-TEST_F(ChartTest, PartitionsPerView) {
-  Partitions_Graphiques(frame, View::WeekMonth);
-  EXPECT_EQ(frame.Largeur_Partition, 3650);
-  EXPECT_EQ(frame.Qte_Partitions, 1);
-  Partitions_Graphiques(frame, View::MonthYear);
-  EXPECT_EQ(frame.Largeur_Partition, 304);
-  EXPECT_EQ(frame.Qte_Partitions, 12);
-  EXPECT_EQ(frame.Epaisseur_Ligne, 1);
-  Partitions_Graphiques(frame, View::DayWeek);
-  EXPECT_EQ(frame.Largeur_Partition, 521);
-  EXPECT_EQ(frame.Epaisseur_Ligne, 2);
+TEST_F(ChartTest, EveryViewsPartitionsSpanTheChart) {
+  // MonthYear first, so the views after it must set their own line width back.
+  for (View view : {View::MonthYear, View::DayWeek, View::WeekMonth}) {
+    Partitions_Graphiques(frame, view);
+    const int span = frame.Largeur_Partition * frame.Qte_Partitions;
+    // Whole-twip widths leave less than one twip per partition short of the right edge.
+    EXPECT_LE(span, kChartRight);
+    EXPECT_GT(span, kChartRight - frame.Qte_Partitions);
+    EXPECT_EQ(frame.Epaisseur_Ligne, view == View::MonthYear ? 1 : 2);
+  }
 }
 
 TEST_F(ChartTest, ClearingAnEmptyChartChangesNothingElse) {
