@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/number.h"
+#include "platform/core/text_util.h"
 
 namespace sugarlog {
 
@@ -18,19 +19,9 @@ const UnitInfo& unit_info(int unite) {
   return kUnits[known_unit(unite)];
 }
 
-namespace {
-
-std::string_view first(std::string_view text, std::size_t n) {
-  return text.substr(0, n);
-}
-
-std::string_view last(std::string_view text, std::size_t n) {
-  return text.size() <= n ? text : text.substr(text.size() - n);
-}
-
-}  // namespace
-
 double read_level(std::string_view text, int unite) {
+  using platform::first;
+  using platform::last;
   using platform::val;
   switch (unite) {
     case kMgDl:
@@ -46,15 +37,8 @@ std::string format_level(double value, std::string_view picture, std::string_vie
   return platform::format_number(value, picture, separator);
 }
 
-namespace {
-
-bool is_digit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-}  // namespace
-
 bool fits_picture(std::string_view text, std::string_view picture, std::string_view separator) {
+  using platform::is_digit;
   const std::size_t point = picture.find('.');
   const std::string_view whole = picture.substr(0, point);
   const std::size_t shown = whole.size() - std::min(whole.find('0'), whole.size());

@@ -1,22 +1,15 @@
 #include "sugarlog/window/entry_rules.h"
 
-#include <cctype>
-
 #include "platform/core/number.h"
+#include "platform/core/text_util.h"
 
 namespace sugarlog {
 
 namespace {
 
+using platform::first;
+using platform::last;
 using platform::val;
-
-std::string_view first(std::string_view text, std::size_t n) {
-  return text.substr(0, n);
-}
-
-std::string_view last(std::string_view text, std::size_t n) {
-  return text.size() <= n ? text : text.substr(text.size() - n);
-}
 
 std::string number(std::string_view text) {
   return platform::plain_number(val(text));
@@ -27,7 +20,7 @@ std::optional<int> small_number(std::string_view text) {
   if (text.empty() || text.size() > 2) return std::nullopt;
   int value = 0;
   for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    if (!platform::is_digit(c)) return std::nullopt;
     value = value * 10 + (c - '0');
   }
   return value;

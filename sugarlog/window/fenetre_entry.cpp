@@ -1,6 +1,7 @@
 // The add-test panel: opening it, the key filters, the live check while typing, the date and time
 // guard, the final check, and accepting or cancelling the test.
 #include "platform/core/number.h"
+#include "platform/core/text_util.h"
 #include "sugarlog/texts/captions.h"
 #include "sugarlog/window/entry_rules.h"
 #include "sugarlog/window/fenetre.h"
@@ -8,16 +9,9 @@
 namespace sugarlog {
 
 using platform::Buttons;
+using platform::first;
 using platform::Icon;
 using platform::val;
-
-namespace {
-
-std::string_view first(std::string_view text, std::size_t n) {
-  return text.substr(0, n);
-}
-
-}  // namespace
 
 void Fenetre::Menu_Ajouter_Click() {
   units.Le_Formatteur(settings.Unite, Dialog_Taux.text());
