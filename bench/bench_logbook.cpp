@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/core/file_io.h"
 #include "sugarlog/store/data_file.h"
-#include "sugarlog/store/file_io.h"
 #include "sugarlog/store/test_table.h"
 #include "sugarlog/store/units.h"
 
@@ -29,7 +29,7 @@ class FullLogbook {
       bytes += "\"" + std::to_string(10 + i % 18) + "/0" + std::to_string(1 + i % 9) +
                "/25\",\"08:05\",\"07.5\",\"apres le repas " + std::to_string(i) + "\"\r\n";
     }
-    if (sugarlog::write_file_atomic(folder_ / DataFile::kFileName, bytes)) std::abort();
+    if (platform::write_file_atomic(folder_ / DataFile::kFileName, bytes)) std::abort();
   }
   ~FullLogbook() { fs::remove_all(folder_); }
   const fs::path& folder() const { return folder_; }

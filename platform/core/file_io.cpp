@@ -1,4 +1,4 @@
-#include "sugarlog/store/file_io.h"
+#include "platform/core/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace sugarlog {
+namespace platform {
 
 namespace fs = std::filesystem;
 
@@ -108,4 +108,4 @@ std::optional<std::string> write_file_atomic(const fs::path& path, std::string_v
   return std::nullopt;
 }
 
-}  // namespace sugarlog
+}  // namespace platform

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace sugarlog {
+namespace platform {
 
 struct FileRead {
   std::string bytes;
@@ -24,4 +24,4 @@ std::optional<std::string> write_file_atomic(const std::filesystem::path& path,
 // The system's text for an errno value ("Permission denied").
 std::string system_error_text(int error_number);
 
-}  // namespace sugarlog
+}  // namespace platform

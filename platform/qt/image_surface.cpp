@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/qt/atomic_file.h"
+#include "platform/core/file_io.h"
 #include "platform/qt/text.h"
 
 namespace platform_qt {
@@ -247,7 +247,8 @@ bool QImageSurface::save_bmp(const QString& path) const {
   QByteArray bitmap;
   QBuffer buffer(&bitmap);
   buffer.open(QIODevice::WriteOnly);
-  return image().save(&buffer, "BMP") && write_file_atomically(path, bitmap);
+  return image().save(&buffer, "BMP") &&
+         !platform::write_file_atomic(to_path(path), bytes_of(bitmap));
 }
 
 }  // namespace platform_qt

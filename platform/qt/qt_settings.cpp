@@ -2,7 +2,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
-#include "platform/qt/atomic_file.h"
+#include "platform/core/file_io.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/text.h"
 
@@ -34,8 +34,7 @@ IniSettingsStore::File& IniSettingsStore::file_for(const std::string& applicatio
   QFile on_disk(file_path(application));
   if (on_disk.open(QIODevice::ReadOnly)) {
     const QByteArray text = on_disk.readAll();
-    file.sections =
-        parse_ini(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    file.sections = parse_ini(bytes_of(text));
   }
   return files_.emplace(application, std::move(file)).first->second;
 }
@@ -64,10 +63,8 @@ bool IniSettingsStore::flush() {
   for (auto& [application, file] : files_) {
     if (!file.unsaved) continue;
     const std::string text = format_ini(file.sections);
-    const bool written =
-        QDir().mkpath(folder_) &&
-        write_file_atomically(file_path(application),
-                              QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    const bool written = QDir().mkpath(folder_) &&
+                         !platform::write_file_atomic(to_path(file_path(application)), text);
     file.unsaved = !written;
     all_written = all_written && written;
   }

@@ -1,5 +1,6 @@
 #include "platform/qt/text.h"
 
+#include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
@@ -22,6 +23,14 @@ std::string to_latin1(const QString& text) {
   out.reserve(static_cast<std::size_t>(text.size()));
   for (QChar c : text) out.push_back(c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?');
   return out;
+}
+
+std::filesystem::path to_path(const QString& file_name) {
+  return QFile::encodeName(file_name).toStdString();
+}
+
+std::string_view bytes_of(const QByteArray& bytes) {
+  return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 QString without_mnemonic(std::string_view caption) {

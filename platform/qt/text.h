@@ -2,9 +2,11 @@
 // Texts between the form model (std::string) and Qt. Captions and messages are UTF-8; a text box
 // holds the Latin-1 codes of the keys typed into it, so a text that is not valid UTF-8 is read
 // as Latin-1.
+#include <QByteArray>
 #include <QColor>
 #include <QDate>
 #include <QString>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,11 @@ QString to_qstring(std::string_view text);
 std::string to_utf8(const QString& text);
 // Characters beyond Latin-1 become '?'.
 std::string to_latin1(const QString& text);
+
+// A file name in the system's own encoding, for the std file functions.
+std::filesystem::path to_path(const QString& file_name);
+// The bytes of a byte array, without a copy; valid while the array is unchanged.
+std::string_view bytes_of(const QByteArray& bytes);
 
 // A caption with '&' marking a mnemonic and "&&" a literal ampersand, shown as plain text.
 QString without_mnemonic(std::string_view caption);

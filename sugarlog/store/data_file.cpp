@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/core/file_io.h"
 #include "platform/core/seqfile.h"
-#include "sugarlog/store/file_io.h"
 
 namespace sugarlog {
 
@@ -244,10 +244,11 @@ LoadOutcome DataFile::Recuperer(TestTable& table, std::string_view sep_decimal) 
   const bool exists = fs::exists(path_, ec);
   if (!exists && !ec) {
     outcome.created = true;
-    outcome.error = write_file_atomic(path_, "");
+    outcome.error = platform::write_file_atomic(path_, "");
     return outcome;
   }
-  const FileRead file = ec ? FileRead{{}, ec.message()} : read_file(path_);
+  const platform::FileRead file =
+      ec ? platform::FileRead{{}, ec.message()} : platform::read_file(path_);
   outcome.error = file.error ? file.error : load_tests(file.bytes, table, sep_decimal);
   backup_pending_ = outcome.error.has_value();
   return outcome;
@@ -256,16 +257,16 @@ LoadOutcome DataFile::Recuperer(TestTable& table, std::string_view sep_decimal) 
 std::optional<std::string> DataFile::keep_backup() {
   std::error_code ec;
   if (!fs::exists(path_, ec) && !ec) return std::nullopt;  // nothing left to lose
-  const FileRead file = read_file(path_);
+  const platform::FileRead file = platform::read_file(path_);
   if (file.error) return file.error;
-  return write_file_atomic(backup_path(), file.bytes);
+  return platform::write_file_atomic(backup_path(), file.bytes);
 }
 
 std::optional<std::string> DataFile::overwrite(std::string_view bytes) {
   if (backup_pending_) {
     if (auto error = keep_backup()) return error;
   }
-  if (auto error = write_file_atomic(path_, bytes)) return error;
+  if (auto error = platform::write_file_atomic(path_, bytes)) return error;
   backup_pending_ = false;
   return std::nullopt;
 }

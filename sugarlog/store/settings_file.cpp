@@ -3,8 +3,8 @@
 #include <array>
 #include <system_error>
 
+#include "platform/core/file_io.h"
 #include "platform/core/seqfile.h"
-#include "sugarlog/store/file_io.h"
 #include "sugarlog/store/units.h"
 
 namespace sugarlog {
@@ -57,7 +57,7 @@ std::optional<std::string> SettingsFile::Creer_Ini(Settings& settings) {
 }
 
 std::optional<std::string> SettingsFile::Sauver_Init(const Settings& settings) {
-  return write_file_atomic(path_, settings_text(settings));
+  return platform::write_file_atomic(path_, settings_text(settings));
 }
 
 SettingsOutcome SettingsFile::rewrite_defaults() {
@@ -75,7 +75,7 @@ SettingsOutcome SettingsFile::Recup_Init() {
     outcome.error = Creer_Ini(outcome.values);
     if (outcome.error) return outcome;
   }
-  const FileRead file = read_file(path_);
+  const platform::FileRead file = platform::read_file(path_);
   if (file.error) return rewrite_defaults();
 
   SettingsOutcome outcome = parse_settings(file.bytes);

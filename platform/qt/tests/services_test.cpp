@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <fstream>
 
+#include "platform/core/tests/file_size_limit.h"
 #include "platform/qt/ini_format.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/tests/qt_test_environment.h"
@@ -158,26 +157,6 @@ TEST_F(SettingsStore, AFlushReplacesTheFileInsteadOfWritingIntoIt) {
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Hollowmere.ini"});
 }
 
-// Writes fail past a size limit (as on a full disk), even for root.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, previous_handler_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*previous_handler_)(int) = nullptr;
-};
-
 TEST_F(SettingsStore, AFailedWriteLeavesTheOldFileWholeAndIsRetried) {
   IniSettingsStore store;
   store.set("Hollowmere", "Pulsewise", "Chart type", " 1");
@@ -187,7 +166,7 @@ TEST_F(SettingsStore, AFailedWriteLeavesTheOldFileWholeAndIsRetried) {
     store.set("Hollowmere", "Pulsewise", "PeopleName " + std::to_string(n), std::string(40, 'y'));
   }
   {
-    FileSizeLimit limit(static_cast<rlim_t>(old_contents.size() + 100));
+    platform::FileSizeLimit limit(static_cast<rlim_t>(old_contents.size() + 100));
     EXPECT_FALSE(store.flush());
   }
   EXPECT_EQ(contents(), old_contents);
