@@ -49,6 +49,10 @@ Control* Container::find(std::string_view name) const {
   return nullptr;
 }
 
+Control* Container::find_descendant(std::string_view name) const {
+  return find_descendant_if([name](const Control& control) { return control.name() == name; });
+}
+
 Label::Label(Container* parent, std::string name, std::string caption_text)
     : Control(parent, std::move(name), Kind::Label), caption(std::move(caption_text)) {}
 

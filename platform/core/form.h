@@ -28,8 +28,20 @@ namespace form {
 using platform::Colour;
 
 enum class Kind {
-  Form, Label, Button, TextBox, ListBox, ScrollBar, Timer, Line, Shape, Image, PictureBox,
-  DatePicker, Frame, Toolbar
+  Form,
+  Label,
+  Button,
+  TextBox,
+  ListBox,
+  ScrollBar,
+  Timer,
+  Line,
+  Shape,
+  Image,
+  PictureBox,
+  DatePicker,
+  Frame,
+  Toolbar
 };
 enum class Pointer { Default, Busy };
 enum class WindowState { Normal = 0, Minimised = 1, Maximised = 2 };
@@ -103,11 +115,29 @@ class Container : public Control {
   using Control::Control;
   const std::vector<Control*>& children() const { return children_; }
   Control* find(std::string_view name) const;
+  // A control at any depth below this one, frames and picture boxes included; each level is
+  // searched before the ones inside it.
+  Control* find_descendant(std::string_view name) const;
+  template <class Pred>
+  Control* find_descendant_if(Pred&& pred) const;
 
  private:
   friend class Control;
   std::vector<Control*> children_;
 };
+
+template <class Pred>
+Control* Container::find_descendant_if(Pred&& pred) const {
+  for (Control* child : children_) {
+    if (pred(*child)) return child;
+  }
+  for (Control* child : children_) {
+    if (const auto* inner = dynamic_cast<const Container*>(child)) {
+      if (Control* found = inner->find_descendant_if(pred)) return found;
+    }
+  }
+  return nullptr;
+}
 
 class Label : public Control {
  public:
@@ -274,7 +304,8 @@ class Toolbar : public Control {
 template <typename T>
 class ControlArray {
  public:
-  ControlArray(Container* parent, std::string base_name) : parent_(parent), base_(std::move(base_name)) {}
+  ControlArray(Container* parent, std::string base_name)
+      : parent_(parent), base_(std::move(base_name)) {}
   T& load(int index) {
     auto control = std::make_unique<T>(parent_, base_ + "(" + std::to_string(index) + ")");
     if (auto zero = elements_.find(0); zero != elements_.end()) control->copy_from(*zero->second);

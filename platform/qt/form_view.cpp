@@ -27,29 +27,6 @@ form::WindowState state_of(Qt::WindowStates states) {
   return form::WindowState::Normal;
 }
 
-form::Control* find_by_id(const form::Container& container, std::uint64_t id) {
-  for (form::Control* child : container.children()) {
-    if (child->id() == id) return child;
-    if (is_container(child->kind())) {
-      if (form::Control* found = find_by_id(static_cast<form::Container&>(*child), id)) {
-        return found;
-      }
-    }
-  }
-  return nullptr;
-}
-
-bool holds(const form::Container& container, const form::Control* control) {
-  for (const form::Control* child : container.children()) {
-    if (child == control) return true;
-    if (is_container(child->kind()) &&
-        holds(static_cast<const form::Container&>(*child), control)) {
-      return true;
-    }
-  }
-  return false;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -94,7 +71,9 @@ void FormView::retire() {
 }
 
 form::Control* FormView::control_by_id(std::uint64_t id) const {
-  return retired_ ? nullptr : find_by_id(form_, id);
+  if (retired_) return nullptr;
+  return form_.find_descendant_if(
+      [id](const form::Control& control) { return control.id() == id; });
 }
 
 form::Control* FormView::control_of(const QWidget* widget) const {
@@ -133,7 +112,11 @@ void FormView::sync_focus() {
   if (retired_) return;
   const form::Control* wanted = form_.focused();
   // Compared by address only: the model may still point at a control it has since unloaded.
-  if (!wanted || !window_->isVisible() || !holds(form_, wanted)) return;
+  if (!wanted || !window_->isVisible() ||
+      !form_.find_descendant_if(
+          [wanted](const form::Control& control) { return &control == wanted; })) {
+    return;
+  }
   const auto item = items_.find(wanted->id());
   if (item == items_.end() || !item->second->widget) return;
   QWidget* widget = item->second->widget;

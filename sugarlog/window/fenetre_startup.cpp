@@ -13,17 +13,6 @@ using platform::Icon;
 
 namespace {
 
-// A control anywhere in the window, frames and picture boxes included.
-form::Control* find_control(const form::Container& box, std::string_view name) {
-  if (form::Control* control = box.find(name)) return control;
-  for (form::Control* child : box.children()) {
-    if (auto* inner = dynamic_cast<form::Container*>(child)) {
-      if (form::Control* control = find_control(*inner, name)) return control;
-    }
-  }
-  return nullptr;
-}
-
 void set_caption(form::Control& control, std::string caption) {
   if (auto* label = dynamic_cast<form::Label*>(&control)) {
     label->caption = std::move(caption);
@@ -142,7 +131,7 @@ void Fenetre::Traduction() {
       caption = std::move(french);
     } else if (form::MenuItem* item = find_menu_item(row.name)) {
       item->caption = std::move(french);
-    } else if (form::Control* control = find_control(*this, row.name)) {
+    } else if (form::Control* control = find_descendant(row.name)) {
       set_caption(*control, std::move(french));
     }
   }

@@ -192,6 +192,21 @@ TEST(ControlArray, LoadsCopyElementZeroAndUnloadsLeaveTheContainer) {
   EXPECT_EQ(lines.size(), 2u);
 }
 
+TEST(Container, DescendantsAreFoundAtAnyDepthNearestLevelFirst) {
+  Form window("Fenetre");
+  Frame outer(&window, "Cadre");
+  Frame inner(&outer, "Cadre_Interne");
+  Label deep(&inner, "Titre");
+  Label near(&window, "Titre");
+  Button only_deep(&inner, "Ok");
+  EXPECT_EQ(window.find_descendant("Titre"), &near);
+  EXPECT_EQ(window.find_descendant("Ok"), &only_deep);
+  EXPECT_EQ(outer.find_descendant("Titre"), &deep);
+  EXPECT_EQ(window.find_descendant("Fenetre"), nullptr);
+  const auto id = only_deep.id();
+  EXPECT_EQ(window.find_descendant_if([id](const Control& c) { return c.id() == id; }), &only_deep);
+}
+
 TEST(Timer, TicksOnlyWhenEnabledWithAnInterval) {
   Form window("Fenetre");
   Timer timer(&window, "Timer_Ping", 1000, false);
