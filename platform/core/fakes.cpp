@@ -1,5 +1,6 @@
 #include "platform/core/fakes.h"
 
+#include "platform/core/file_names.h"
 #include "platform/core/form.h"
 
 namespace platform {
@@ -37,12 +38,8 @@ bool FakeDialogs::choose_printer() {
 std::optional<std::string> FakeDialogs::save_file(const SaveFileOptions& options) {
   save_requests.push_back(options);
   auto path = next_or<std::optional<std::string>>(save_paths, std::nullopt);
-  if (path && !options.default_extension.empty()) {
-    const auto slash = path->find_last_of('/');
-    const auto name_start = slash == std::string::npos ? 0 : slash + 1;
-    if (path->find('.', name_start) == std::string::npos) *path += "." + options.default_extension;
-  }
-  return path;
+  if (!path) return std::nullopt;
+  return with_default_extension(*path, options.default_extension);
 }
 
 void FakeDialogs::show_modal(form::Form& window) {

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "platform/core/file_names.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/renderer.h"
 #include "platform/qt/text.h"
@@ -43,15 +44,6 @@ QString qt_file_filter(const std::string& filter) {
     entries << parts[i] + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
   }
   return entries.join(QStringLiteral(";;"));
-}
-
-std::string with_default_extension(const std::string& path, const std::string& extension) {
-  if (extension.empty() || path.empty()) return path;
-  const QFileInfo info(to_qstring(path));
-  if (!info.suffix().isEmpty()) return path;
-  std::string out = path;
-  if (out.back() != '.') out += '.';
-  return out + extension;
 }
 
 QtDialogs::QtDialogs(Renderer& renderer, QtPrinter& printer,
@@ -113,7 +105,7 @@ std::optional<std::string> QtDialogs::save_file(const platform::SaveFileOptions&
   dialog.selectFile(to_qstring(options.initial_name));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const std::string chosen = to_utf8(dialog.selectedFiles().constFirst());
-  const std::string path = with_default_extension(chosen, options.default_extension);
+  const std::string path = platform::with_default_extension(chosen, options.default_extension);
   // A native dialog may hand the name back without the extension and so without having asked
   // about the file that name becomes.
   if (path != chosen && options.prompt_overwrite && QFileInfo::exists(to_qstring(path))) {

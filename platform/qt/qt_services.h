@@ -71,8 +71,6 @@ class QtDialogs : public platform::Dialogs {
 
 // "Bitmaps|*.BMP|All files|*.*" as a Qt file dialog filter: "Bitmaps (*.BMP);;All files (*.*)".
 QString qt_file_filter(const std::string& filter);
-// The path with ".ext" added when its file name has no extension (ext empty: unchanged).
-std::string with_default_extension(const std::string& path, const std::string& extension);
 
 class QtClock : public platform::Clock {
  public:

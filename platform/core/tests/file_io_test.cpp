@@ -1,4 +1,4 @@
-// Whole-file reads and the crash-safe writer every saved file goes through.
+// Whole-file reads, the crash-safe writer every saved file goes through, and file name rules.
 #include "platform/core/file_io.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/file_names.h"
 #include "platform/core/tests/file_size_limit.h"
 
 namespace platform {
@@ -98,6 +99,17 @@ TEST_F(FileIo, AShortWriteFailsAndLeavesTheOldFileByteIdentical) {
   }
   EXPECT_EQ(get(path), old_contents);
   EXPECT_EQ(names(), std::vector<std::string>{"settings.ini"});
+}
+
+TEST(DefaultExtension, OnlyWhenTheFileNameHasNone) {
+  EXPECT_EQ(with_default_extension("/tmp/Pulsewise", "BMP"), "/tmp/Pulsewise.BMP");
+  EXPECT_EQ(with_default_extension("/tmp/chart.bmp", "BMP"), "/tmp/chart.bmp");
+  EXPECT_EQ(with_default_extension("/tmp/chart.", "BMP"), "/tmp/chart.BMP");
+  EXPECT_EQ(with_default_extension("chart", "BMP"), "chart.BMP");
+  EXPECT_EQ(with_default_extension("/tmp/my.folder/chart", "BMP"), "/tmp/my.folder/chart.BMP");
+  EXPECT_EQ(with_default_extension("/tmp/.hidden", "BMP"), "/tmp/.hidden");
+  EXPECT_EQ(with_default_extension("/tmp/chart", ""), "/tmp/chart");
+  EXPECT_EQ(with_default_extension("", "BMP"), "");
 }
 
 }  // namespace

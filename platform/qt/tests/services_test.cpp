@@ -25,14 +25,6 @@ TEST(FileFilter, BarSeparatedPairsBecomeQtFilters) {
   EXPECT_EQ(qt_file_filter("Dangling"), "");  // a description without its pattern
 }
 
-TEST(FileFilter, DefaultExtensionOnlyWhenTheNameHasNone) {
-  EXPECT_EQ(with_default_extension("/tmp/Pulsewise", "BMP"), "/tmp/Pulsewise.BMP");
-  EXPECT_EQ(with_default_extension("/tmp/chart.bmp", "BMP"), "/tmp/chart.bmp");
-  EXPECT_EQ(with_default_extension("/tmp/chart.", "BMP"), "/tmp/chart.BMP");
-  EXPECT_EQ(with_default_extension("/tmp/my.folder/chart", "BMP"), "/tmp/my.folder/chart.BMP");
-  EXPECT_EQ(with_default_extension("/tmp/chart", ""), "/tmp/chart");
-}
-
 // --- Clock and locale ------------------------------------------------------------------------
 
 TEST(QtClock, NowIsTodaysSerialWithTheTimeAsFraction) {
