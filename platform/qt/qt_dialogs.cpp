@@ -85,8 +85,6 @@ std::optional<platform::Colour> QtDialogs::choose_colour(platform::Colour initia
 
 bool QtDialogs::choose_printer() {
   if (program_.ending()) return false;
-  // Unattended PDF output (tests, batch use): nothing to choose.
-  if (!qEnvironmentVariableIsEmpty("PRINT_TO_PDF_DIR")) return true;
   QPrintDialog dialog(&printer_.printer(), dialog_parent());
   QAbstractPrintDialog::PrintDialogOptions options;
   if (printer_.printing_to_pdf()) options |= QAbstractPrintDialog::PrintToFile;

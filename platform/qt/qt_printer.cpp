@@ -15,15 +15,10 @@
 namespace platform_qt {
 namespace {
 
-QString pdf_folder() {
-  const QString folder = qEnvironmentVariable("PRINT_TO_PDF_DIR");
-  return folder.isEmpty() ? QDir::tempPath() : folder;
-}
-
-QString pdf_path(const form::Form& window) {
+QString pdf_path(const QString& folder, const form::Form& window) {
   const QString stamp =
       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
-  return QDir(pdf_folder())
+  return QDir(folder.isEmpty() ? QDir::tempPath() : folder)
       .filePath(to_qstring(window.name()) + u'-' + stamp + QStringLiteral(".pdf"));
 }
 
@@ -49,9 +44,12 @@ QPrinter& QtPrinter::printer() {
   return *printer_;
 }
 
+void QtPrinter::print_to_pdf_in(QString folder) {
+  pdf_folder_ = std::move(folder);
+}
+
 bool QtPrinter::printing_to_pdf() const {
-  return !qEnvironmentVariableIsEmpty("PRINT_TO_PDF_DIR") ||
-         QPrinterInfo::availablePrinters().isEmpty();
+  return !pdf_folder_.isEmpty() || QPrinterInfo::availablePrinters().isEmpty();
 }
 
 bool QtPrinter::print_form(const form::Form& window) {
@@ -60,7 +58,7 @@ bool QtPrinter::print_form(const form::Form& window) {
   QPrinter& target = printer();
   if (printing_to_pdf()) {
     target.setOutputFormat(QPrinter::PdfFormat);
-    last_pdf_ = pdf_path(window);
+    last_pdf_ = pdf_path(pdf_folder_, window);
     target.setOutputFileName(last_pdf_);
   }
   target.setDocName(to_qstring(window.caption.empty() ? window.name() : window.caption));

@@ -26,14 +26,15 @@ class QtProgramControl : public platform::ProgramControl {
   bool ending_ = false;
 };
 
-// Printing a window: its rendered content on one page. Where no printer is installed, or when
-// PRINT_TO_PDF_DIR names a folder, the page goes to a PDF file in that folder (else the temp
-// folder) instead.
+// Printing a window: its rendered content on one page. Where no printer is installed, the page
+// goes to a PDF file in the temp folder instead.
 class QtPrinter : public platform::Printer {
  public:
   explicit QtPrinter(Renderer& renderer);
   ~QtPrinter() override;
   bool print_form(const form::Form& window) override;
+  // Sends every page to a PDF file in the folder, printers or not (unattended runs, tests).
+  void print_to_pdf_in(QString folder);
   // The printer the printer dialog sets up and print_form prints on.
   QPrinter& printer();
   // True when pages go to PDF files rather than a real printer.
@@ -44,6 +45,7 @@ class QtPrinter : public platform::Printer {
  private:
   Renderer& renderer_;
   std::unique_ptr<QPrinter> printer_;
+  QString pdf_folder_;
   QString last_pdf_;
 };
 

@@ -3,11 +3,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -125,6 +127,14 @@ TEST_F(DialogsTest, SaveDialogAddsTheExtensionAndAsksBeforeReplacing) {
   choose("Pulsewise", QMessageBox::Yes);
   EXPECT_EQ(dialogs.save_file(options), folder.filePath("Pulsewise.BMP").toStdString());
   EXPECT_TRUE(asked);
+}
+
+TEST_F(DialogsTest, PrinterDialogIsShownEvenWhenPagesGoToPdf) {
+  qt.printer().print_to_pdf_in(QDir::tempPath());
+  when_shown<QPrintDialog>([](QPrintDialog& box) { box.accept(); });
+  EXPECT_TRUE(dialogs.choose_printer());
+  when_shown<QPrintDialog>([](QPrintDialog& box) { box.reject(); });
+  EXPECT_FALSE(dialogs.choose_printer());
 }
 
 TEST_F(DialogsTest, BusyPointerIsSetOnceAndRestored) {

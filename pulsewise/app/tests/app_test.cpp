@@ -101,12 +101,11 @@ TEST_F(AppTest, SaveAsBitmapWritesWhatThePictureShows) {
 }
 
 TEST_F(AppTest, PrintingPutsTheChartOnWhiteOnThePageAndLeavesTheScreenAsItWas) {
-  qputenv("PRINT_TO_PDF_DIR", out.path().toUtf8());
   Program& p = start();
+  p.qt().printer().print_to_pdf_in(out.path());
   const QImage screen = chart();
   dialogs.printer_choices.push_back(true);
   action("&Print...").trigger();
-  qunsetenv("PRINT_TO_PDF_DIR");
 
   ASSERT_FALSE(p.qt().printer().last_pdf().isEmpty());
   EXPECT_GT(QFileInfo(p.qt().printer().last_pdf()).size(), 0);
