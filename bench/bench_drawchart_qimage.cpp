@@ -1,12 +1,11 @@
-// links: pulsewise_engine platform_qt
+// links: pulsewise_engine platform_qt_testing
 // The whole biorhythm and comparison charts drawn on a 4K picture (3840 x 2160 pixels at 96 DPI),
 // the largest picture the chart window can get.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-
 #include "platform/core/date.h"
 #include "platform/qt/image_surface.h"
+#include "platform/qt/testing/test_app.h"
 #include "pulsewise/engine/chart.h"
 
 namespace {
@@ -53,8 +52,7 @@ BENCHMARK(BM_ComparisonChart4K)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  const auto app = platform_qt::testing::make_app(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -1,13 +1,13 @@
-// links: pulsewise_app
+// links: pulsewise_app platform_qt_testing
 // The biorhythm program on Qt (offscreen) in a 1920 x 1080-pixel window (28800 x 16200 twips at
 // 96 DPI): start-up to the first drawn chart, and one day step as the user makes it.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 
 #include "platform/qt/qt_services.h"
+#include "platform/qt/testing/test_app.h"
 #include "pulsewise/app/pulsewise_program.h"
 
 namespace {
@@ -66,11 +66,9 @@ void quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
 
 int main(int argc, char** argv) {
   qInstallMessageHandler(quiet);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir config;
   qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-  QApplication app(argc, argv);
-  app.setQuitOnLastWindowClosed(false);
+  const auto app = platform_qt::testing::make_app(argc, argv);
   store_full_hd_window(config.path());
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

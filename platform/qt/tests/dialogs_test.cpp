@@ -15,7 +15,7 @@
 #include <functional>
 
 #include "platform/qt/qt_platform.h"
-#include "platform/qt/tests/qt_test_environment.h"
+#include "platform/qt/testing/test_app.h"
 
 namespace platform_qt {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "platform/qt/tests/qt_test_environment.h"
+#include "platform/qt/testing/test_app.h"
 
 namespace platform_qt {
 namespace {

@@ -21,7 +21,7 @@
 #include <QToolButton>
 
 #include "platform/qt/qt_platform.h"
-#include "platform/qt/tests/qt_test_environment.h"
+#include "platform/qt/testing/test_app.h"
 
 namespace platform_qt {
 namespace {

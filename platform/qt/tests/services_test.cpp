@@ -10,7 +10,7 @@
 #include "platform/core/tests/file_size_limit.h"
 #include "platform/qt/ini_format.h"
 #include "platform/qt/qt_services.h"
-#include "platform/qt/tests/qt_test_environment.h"
+#include "platform/qt/testing/test_app.h"
 
 namespace platform_qt {
 namespace {

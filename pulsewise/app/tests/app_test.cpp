@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QDateEdit>
 #include <QFile>
 #include <QFileInfo>
@@ -13,24 +12,15 @@
 
 #include "platform/core/fakes.h"
 #include "platform/qt/image_surface.h"
+#include "platform/qt/testing/test_app.h"
 #include "pulsewise/app/pulsewise_program.h"
 
 namespace pulsewise {
 namespace {
 
-int argc = 1;
-char program_name[] = "pulsewise_app_tests";
-char* argv[] = {program_name, nullptr};
-
 class AppTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QApplication::instance()) {
-      static QApplication app(argc, argv);
-      app.setQuitOnLastWindowClosed(false);
-    }
-  }
+  static void SetUpTestSuite() { platform_qt::testing::app(); }
 
   // Each test starts on an empty settings folder of its own.
   AppTest() { qputenv("XDG_CONFIG_HOME", config.path().toUtf8()); }

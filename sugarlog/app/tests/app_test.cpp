@@ -10,6 +10,7 @@
 #include <regex>
 #include <sstream>
 
+#include "platform/qt/testing/test_app.h"
 #include "sugarlog/app/sugarlog_app.h"
 
 namespace {
@@ -103,7 +104,7 @@ TEST_F(AppTest, TestTypedIntoTheRealWindowIsSaved) {
 
 // The application lives for the whole run, inside main, so it goes before anything static.
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  const auto app = platform_qt::testing::make_app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

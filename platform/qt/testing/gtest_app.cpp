@@ -1,14 +1,14 @@
-#include "platform/qt/tests/qt_test_environment.h"
-
+// The application of a GoogleTest program, kept apart from make_app so that benchmark programs
+// need nothing of GoogleTest.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include "platform/qt/testing/test_app.h"
 
 namespace platform_qt::testing {
 namespace {
 
 int argc = 1;
-char program_name[] = "platform_qt_tests";
+char program_name[] = "qt_tests";
 char* argv[] = {program_name, nullptr};
 std::unique_ptr<QApplication> application;
 
@@ -23,11 +23,7 @@ const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnviro
 }  // namespace
 
 QApplication& app() {
-  if (!application) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    application = std::make_unique<QApplication>(argc, argv);
-    application->setQuitOnLastWindowClosed(false);
-  }
+  if (!application) application = make_app(argc, argv);
   return *application;
 }
 

@@ -1,0 +1,17 @@
+#pragma once
+// The Qt application of a test or benchmark program, set up the same way everywhere: on the
+// offscreen platform unless QT_QPA_PLATFORM names another, and running on when its last window
+// closes, since the tests open and close windows one after another.
+#include <QApplication>
+#include <memory>
+
+namespace platform_qt::testing {
+
+// For a program with its own main(); argc must outlive the application.
+std::unique_ptr<QApplication> make_app(int& argc, char** argv);
+
+// For GoogleTest programs: the one application of the run, made on first use and destroyed when
+// the tests end, before anything static.
+QApplication& app();
+
+}  // namespace platform_qt::testing
