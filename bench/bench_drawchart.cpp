@@ -3,32 +3,15 @@
 // pixel), with every curve, the today marker and the week separators on.
 #include <benchmark/benchmark.h>
 
-#include "platform/core/date.h"
 #include "platform/core/surface.h"
 #include "pulsewise/engine/chart.h"
+#include "pulsewise/engine/sample_chart.h"
 
 namespace {
 
-constexpr double kWidth = 3840 * 15;
-constexpr double kHeight = 2160 * 15;
-
-pulsewise::ChartState busiest_chart(std::int16_t charttype) {
-  pulsewise::ChartState state;
-  state.charttype = charttype;
-  state.chartdate = platform::date_serial(2024, 6, 1);
-  state.birthdate = platform::date_serial(1970, 3, 15);
-  state.birthname = "First person";
-  state.birthdate2 = platform::date_serial(1982, 11, 2);
-  state.birthname2 = "Second person";
-  state.showaverage = pulsewise::kOn;
-  state.weekseparators = pulsewise::kOn;
-  state.todaymarker = pulsewise::kOn;
-  return state;
-}
-
 void draw_on_recording_surface(benchmark::State& bench, std::int16_t charttype) {
-  const pulsewise::ChartState state = busiest_chart(charttype);
-  platform::RecordingSurface picture(kWidth, kHeight);
+  const pulsewise::ChartState state = pulsewise::busiest_chart(charttype);
+  platform::RecordingSurface picture(pulsewise::k4KWidth, pulsewise::k4KHeight);
   for (auto _ : bench) {
     picture.forget();
     pulsewise::drawchart(state, picture, picture, "dd/MM/yyyy");
