@@ -8,18 +8,6 @@ namespace {
 
 constexpr double kTwipsPerCharAtTenPoints = 60.0;
 
-// Every recorded operation carries the pen and font in force once it has taken effect.
-DrawOp op_with_state(DrawOp::Kind kind, int pen_width, PenStyle pen_style, double font_size,
-                     bool bold) {
-  DrawOp op{};
-  op.kind = kind;
-  op.pen_width = pen_width;
-  op.pen_style = pen_style;
-  op.font_size = font_size;
-  op.bold = bold;
-  return op;
-}
-
 std::vector<DrawOp> only(const std::vector<DrawOp>& ops, DrawOp::Kind kind) {
   std::vector<DrawOp> out;
   std::copy_if(ops.begin(), ops.end(), std::back_inserter(out),
@@ -43,57 +31,61 @@ void RecordingSurface::resize(double width_twips, double height_twips) {
   height_ = std::max(0.0, height_twips);
 }
 
+DrawOp& RecordingSurface::record(DrawOp::Kind kind) {
+  DrawOp& op = ops_.emplace_back();
+  op.kind = kind;
+  op.pen_width = pen_width_;
+  op.pen_style = pen_style_;
+  op.font_size = font_size_;
+  op.bold = bold_;
+  return op;
+}
+
 void RecordingSurface::set_back_colour(Colour colour) {
   back_ = colour;
-  DrawOp op = op_with_state(DrawOp::BackColour, pen_width_, pen_style_, font_size_, bold_);
-  op.colour = colour;
-  ops_.push_back(op);
+  record(DrawOp::BackColour).colour = colour;
 }
 
 void RecordingSurface::clear() {
-  DrawOp op = op_with_state(DrawOp::Clear, pen_width_, pen_style_, font_size_, bold_);
-  op.colour = back_;
-  ops_.push_back(op);
+  record(DrawOp::Clear).colour = back_;
 }
 
 void RecordingSurface::set_pen_width(int pixels) {
   pen_width_ = pixels;
-  ops_.push_back(op_with_state(DrawOp::PenWidth, pen_width_, pen_style_, font_size_, bold_));
+  record(DrawOp::PenWidth);
 }
 
 void RecordingSurface::set_pen_style(PenStyle style) {
   pen_style_ = style;
-  ops_.push_back(op_with_state(DrawOp::PenStyleOp, pen_width_, pen_style_, font_size_, bold_));
+  record(DrawOp::PenStyleOp);
 }
 
 void RecordingSurface::line(double x1, double y1, double x2, double y2,
                             std::optional<Colour> colour) {
-  DrawOp op = op_with_state(DrawOp::Line, pen_width_, pen_style_, font_size_, bold_);
+  DrawOp& op = record(DrawOp::Line);
   op.x1 = x1;
   op.y1 = y1;
   op.x2 = x2;
   op.y2 = y2;
   op.colour = colour;
-  ops_.push_back(op);
 }
 
 void RecordingSurface::set_font_size(double points) {
   font_size_ = points;
-  ops_.push_back(op_with_state(DrawOp::FontSize, pen_width_, pen_style_, font_size_, bold_));
+  record(DrawOp::FontSize);
 }
 
 void RecordingSurface::set_font_bold(bool bold) {
   bold_ = bold;
-  ops_.push_back(op_with_state(DrawOp::FontBold, pen_width_, pen_style_, font_size_, bold_));
+  record(DrawOp::FontBold);
 }
 
 void RecordingSurface::print_text(double x, double y, std::string_view text) {
-  DrawOp op = op_with_state(DrawOp::Text, pen_width_, pen_style_, font_size_, bold_);
+  DrawOp& op = record(DrawOp::Text);
   op.x1 = x;
   op.y1 = y;
   op.colour = fore_;
   op.text = std::string(text);
-  ops_.push_back(op);
 }
 
 double RecordingSurface::text_width(std::string_view text) const {

@@ -84,6 +84,9 @@ class RecordingSurface : public DrawSurface {
   void forget() { ops_.clear(); }
 
  private:
+  // Appends an operation carrying the pen and font in force, once any change has taken effect.
+  DrawOp& record(DrawOp::Kind kind);
+
   double width_, height_;
   Colour back_ = kButtonFace, fore_ = kBlack;
   int pen_width_ = 1;

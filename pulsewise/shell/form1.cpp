@@ -8,13 +8,12 @@
 #include "pulsewise/engine/chart.h"
 #include "pulsewise/engine/cycles.h"
 #include "pulsewise/engine/interpret.h"
+#include "pulsewise/shell/program_title.h"
 
 namespace pulsewise {
 namespace {
 
 using platform::Serial;
-
-constexpr const char* kTitle = "Pulsewise";
 
 // The window as it was laid out: the resize rules put every control where it belongs for this
 // size, so the first start without stored settings looks like this.
@@ -239,7 +238,7 @@ class AverageCharMeasure : public platform::TextMeasure {
 }  // namespace
 
 Form1::Form1(platform::Platform platform, std::string version)
-    : Form("Form1", kTitle),
+    : Form("Form1", kProgramTitle),
       Picture1(this, "Picture1", platform.surfaces),
       Command1(this, "Command1", "Birthday"),
       DTPicker1(this, "DTPicker1", platform.clock.today()),
@@ -467,7 +466,7 @@ void Form1::BirthdayError(Serial mydate) {
 }
 
 void Form1::message(const std::string& text, platform::Icon icon) {
-  platform_.dialogs.message_box(text, platform::Buttons::Ok, icon, kTitle);
+  platform_.dialogs.message_box(text, platform::Buttons::Ok, icon, kProgramTitle);
 }
 
 void Form1::check(const char* menu_name, bool checked) {
@@ -653,7 +652,7 @@ void Form1::HelpChartKey_Click() {
 }
 
 void Form1::HelpAbout_Click() {
-  platform_.dialogs.message_box(std::string(kTitle) + " " + version_ +
+  platform_.dialogs.message_box(std::string(kProgramTitle) + " " + version_ +
                                     "\n\n"
                                     "Biorhythm charts for one person or two.\n"
                                     "Made by Hollowmere.",

@@ -1,9 +1,11 @@
 #include "pulsewise/shell/form2.h"
 
+#include "pulsewise/shell/program_title.h"
+
 namespace pulsewise {
 
 Form2::Form2(platform::Platform platform)
-    : Form("Form2", "Pulsewise"), Picture1(this, "Picture1", platform.surfaces) {
+    : Form("Form2", kProgramTitle), Picture1(this, "Picture1", platform.surfaces) {
   back_colour = platform::kWhite;
   Picture1.border = false;
 }

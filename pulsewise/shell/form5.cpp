@@ -3,6 +3,7 @@
 #include "pulsewise/engine/cycles.h"
 #include "pulsewise/shell/form1.h"
 #include "pulsewise/shell/form6.h"
+#include "pulsewise/shell/program_title.h"
 
 namespace pulsewise {
 namespace {
@@ -126,7 +127,7 @@ void Form5::Command1_Click() {
     platform_.dialogs.message_box(
         "You have already entered the maximum\n"
         "number of people.",
-        platform::Buttons::Ok, platform::Icon::Information, "Pulsewise");
+        platform::Buttons::Ok, platform::Icon::Information, kProgramTitle);
   } else {
     enter_person(slot, "", main_.state.birthdate, "(new)");
   }
@@ -145,7 +146,7 @@ void Form5::Command3_Click() {
   if (slot == 0) return;
   const auto answer = platform_.dialogs.message_box(
       "Are you sure you want to delete the entry\nfor \"" + peoplename[slot] + "\"?",
-      platform::Buttons::YesNo, platform::Icon::None, "Pulsewise");
+      platform::Buttons::YesNo, platform::Icon::None, kProgramTitle);
   if (answer == platform::Answer::Yes) {
     peoplename[slot].clear();
     peopledate[slot] = 0;

@@ -1,5 +1,7 @@
 #include "pulsewise/shell/form6.h"
 
+#include "pulsewise/shell/program_title.h"
+
 namespace pulsewise {
 
 Form6::Form6(platform::Platform platform)
@@ -33,7 +35,7 @@ void Form6::prepare(const std::string& name, platform::Serial birthday) {
 void Form6::Command1_Click() {
   if (Text1.text().empty()) {
     platform_.dialogs.message_box("You must enter a name!", platform::Buttons::Ok,
-                                  platform::Icon::Exclamation, "Pulsewise");
+                                  platform::Icon::Exclamation, kProgramTitle);
     return;
   }
   visible = false;

@@ -8,6 +8,7 @@
 #include "platform/core/number.h"
 #include "platform/core/text_util.h"
 #include "pulsewise/engine/cycles.h"
+#include "pulsewise/shell/program_title.h"
 
 namespace pulsewise {
 namespace {
@@ -107,7 +108,7 @@ bool ProgramSettings::flush_or_report(platform::Dialogs& dialogs) {
   dialogs.message_box(
       "Pulsewise could not save its settings and people list.\n"
       "Please check that your settings folder can be written to.",
-      platform::Buttons::Ok, platform::Icon::Exclamation, "Pulsewise");
+      platform::Buttons::Ok, platform::Icon::Exclamation, kProgramTitle);
   return false;
 }
 
