@@ -80,14 +80,38 @@ TEST_F(AppTest, ToolbarButtonsCarryTheirPictures) {
   }
 }
 
+// Both chart types saved as bitmaps: each file holds exactly the picture on screen, with the
+// curves in their colours.
 TEST_F(AppTest, SaveAsBitmapWritesWhatThePictureShows) {
-  start();
-  dialogs.save_paths.push_back(out.filePath("chart").toStdString());
-  action("&Save as BMP...").trigger();
-  const QString written = out.filePath("chart.BMP");
-  ASSERT_TRUE(QFile::exists(written));
-  const QImage saved(written, "BMP");
-  EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), chart());
+  Program& p = start();
+  p.window().state.birthdate = p.window().state.chartdate - 15000;
+  p.window().state.birthdate2 = p.window().state.chartdate - 9000;
+  p.window().drawchart();
+  const auto save_as = [&](const QString& name) {
+    dialogs.save_paths.push_back(out.filePath(name).toStdString());
+    action("&Save as BMP...").trigger();
+    const QImage saved(out.filePath(name + ".BMP"), "BMP");
+    EXPECT_FALSE(saved.isNull()) << name.toStdString();
+    return saved.convertToFormat(QImage::Format_RGB32);
+  };
+  const QImage biorhythm = save_as("biorhythm");
+  EXPECT_EQ(biorhythm, chart());
+  action("&Comparison chart").trigger();
+  const QImage comparison = save_as("comparison");
+  EXPECT_EQ(comparison, chart());
+  EXPECT_NE(biorhythm, comparison);
+  for (const QImage& image : {biorhythm, comparison}) {
+    bool red = false, green = false, blue = false;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QRgb pixel = image.pixel(x, y);
+        red = red || pixel == qRgb(255, 0, 0);
+        green = green || pixel == qRgb(0, 255, 0);
+        blue = blue || pixel == qRgb(0, 0, 255);
+      }
+    }
+    EXPECT_TRUE(red && green && blue);
+  }
 }
 
 TEST_F(AppTest, PrintingPutsTheChartOnWhiteOnThePageAndLeavesTheScreenAsItWas) {
