@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/core/file_io.h"
+#include "platform/core/scratch_folder.h"
 #include "sugarlog/store/data_file.h"
 #include "sugarlog/store/test_table.h"
 #include "sugarlog/store/units.h"
@@ -21,9 +22,6 @@ using sugarlog::TestTable;
 class FullLogbook {
  public:
   FullLogbook() {
-    std::string name = (fs::temp_directory_path() / "sugarlog-bench-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr) std::abort();
-    folder_ = name;
     std::string bytes;
     for (int i = 0; i < TestTable::kCapacity; ++i) {
       bytes += "\"" + std::to_string(10 + i % 18) + "/0" + std::to_string(1 + i % 9) +
@@ -31,11 +29,11 @@ class FullLogbook {
     }
     if (platform::write_file_atomic(folder_ / DataFile::kFileName, bytes)) std::abort();
   }
-  ~FullLogbook() { fs::remove_all(folder_); }
   const fs::path& folder() const { return folder_; }
 
  private:
-  fs::path folder_;
+  platform::ScratchFolder scratch_{"sugarlog-bench"};
+  const fs::path& folder_ = scratch_.path();
 };
 
 void BM_LoadFiveThousandTests(benchmark::State& state) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/core/fakes.h"
+#include "platform/core/scratch_folder.h"
 #include "sugarlog/window/fenetre.h"
 
 namespace {
@@ -17,9 +18,6 @@ namespace fs = std::filesystem;
 
 struct Folders {
   Folders() {
-    std::string name = (fs::temp_directory_path() / "sugarlog-startup-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr) std::abort();
-    root = name;
     fs::create_directories(root / "program");
     fs::create_directories(root / "config");
     std::ofstream out(root / "program" / "Diabete.dbk", std::ios::binary);
@@ -29,8 +27,8 @@ struct Folders {
           << ":15\",\"0" << (4 + i % 6) << ".5\",\"" << (i % 4 == 0 ? "repas" : "") << "\"\r\n";
     }
   }
-  ~Folders() { fs::remove_all(root); }
-  fs::path root;
+  platform::ScratchFolder scratch{"sugarlog-startup"};
+  const fs::path& root = scratch.path();
 };
 
 platform::FakePlatform& pinned_platform() {

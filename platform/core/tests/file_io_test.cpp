@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/core/file_names.h"
+#include "platform/core/scratch_folder.h"
 #include "platform/core/tests/file_size_limit.h"
 
 namespace platform {
@@ -20,13 +21,6 @@ namespace fs = std::filesystem;
 
 class FileIo : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string name = (fs::temp_directory_path() / "platform-file-io-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(name.data()), nullptr);
-    folder_ = name;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   // Every entry, hidden temporary files included.
   std::vector<std::string> names() const {
     std::vector<std::string> out;
@@ -41,7 +35,8 @@ class FileIo : public ::testing::Test {
     return file.bytes;
   }
 
-  fs::path folder_;
+  ScratchFolder scratch_{"platform-file-io"};
+  const fs::path& folder_ = scratch_.path();
 };
 
 TEST_F(FileIo, WritesReadBackByteForByteAcrossReadChunks) {

@@ -10,6 +10,7 @@
 #include <regex>
 #include <sstream>
 
+#include "platform/core/scratch_folder.h"
 #include "platform/qt/testing/test_app.h"
 #include "sugarlog/app/sugarlog_app.h"
 
@@ -50,13 +51,11 @@ QLineEdit* level_box(QWidget* window) {
 class AppTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("sugarlog_app_" + std::to_string(::getpid()));
-    fs::remove_all(root_);
     fs::create_directories(root_ / "program");
     fs::create_directories(root_ / "config");
   }
-  void TearDown() override { fs::remove_all(root_); }
-  fs::path root_;
+  platform::ScratchFolder scratch_{"sugarlog-app"};
+  const fs::path& root_ = scratch_.path();
 };
 
 TEST_F(AppTest, TestTypedIntoTheRealWindowIsSaved) {

@@ -13,6 +13,7 @@
 
 #include "platform/core/date.h"
 #include "platform/core/file_io.h"
+#include "platform/core/scratch_folder.h"
 #include "sugarlog/store/data_file.h"
 #include "sugarlog/store/settings_file.h"
 #include "sugarlog/store/test_table.h"
@@ -53,15 +54,6 @@ std::string n_records(int n) {
 
 class TempFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string name = (fs::temp_directory_path() / "sugarlog-store-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(name.data()), nullptr);
-    folder_ = name;
-  }
-  void TearDown() override {
-    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(folder_);
-  }
   void put(std::string_view name, std::string_view bytes) {
     std::ofstream(folder_ / name, std::ios::binary) << bytes;
   }
@@ -77,7 +69,8 @@ class TempFolder : public ::testing::Test {
     return data.Sauvegarder(table, kMmolL, UnitState{}, "/", kThisYear);
   }
 
-  fs::path folder_;
+  platform::ScratchFolder scratch_{"sugarlog-store"};
+  const fs::path& folder_ = scratch_.path();
 };
 
 // ---- Test table ---------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/core/fakes.h"
+#include "platform/core/scratch_folder.h"
 #include "sugarlog/texts/captions.h"
 #include "sugarlog/window/fenetre.h"
 
@@ -50,16 +51,10 @@ std::string many_records(int n) {
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ =
-        fs::temp_directory_path() /
-        ("sugarlog_window_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
     fs::create_directories(program_dir());
     fs::create_directories(config_dir());
     fake_.clock.set(platform::date_serial(2026, 6, 12) + platform::time_serial(14, 30));
   }
-  void TearDown() override { fs::remove_all(root_); }
 
   fs::path program_dir() const { return root_ / "program"; }
   fs::path config_dir() const { return root_ / "config"; }
@@ -109,7 +104,8 @@ class WindowTest : public ::testing::Test {
     fs::create_directory(path);
   }
 
-  fs::path root_;
+  platform::ScratchFolder scratch_{"sugarlog-window"};
+  const fs::path& root_ = scratch_.path();
   platform::FakePlatform fake_;
   std::unique_ptr<Fenetre> window_;
 };
