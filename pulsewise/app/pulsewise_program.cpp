@@ -8,6 +8,7 @@
 #include <array>
 #include <utility>
 
+#include "platform/core/version.h"
 #include "platform/qt/image_surface.h"
 #include "platform/qt/text.h"
 
@@ -75,7 +76,7 @@ void centre_on_screen(form::Form& window, double dpi) {
 
 Program::Program(platform::Dialogs* dialogs) {
   init_pulsewise_resources();
-  window_ = std::make_unique<Form1>(with_dialogs(dialogs), PROGRAM_VERSION);
+  window_ = std::make_unique<Form1>(with_dialogs(dialogs), std::string(platform::kVersion));
   for (const auto& [key, path] : kToolbarPictures) renderer().register_picture(key, path);
   window_->set_window_font(
       std::make_shared<WindowFontMeasure>(window_->font_size, renderer().dpi()));

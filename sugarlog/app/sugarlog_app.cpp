@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/core/version.h"
+
 // The pictures are compiled into this static library; Q_INIT_RESOURCE must be called outside
 // any namespace.
 static void init_sugarlog_resources() {
@@ -52,7 +54,7 @@ bool Program::start() {
 int run(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("sugarlog");
-  QApplication::setApplicationVersion(PROGRAM_VERSION);
+  QApplication::setApplicationVersion(QString::fromUtf8(platform::kVersion));
   Program program(data_folder(QCoreApplication::applicationDirPath()), settings_folder());
   if (!program.start()) return 0;
   return QApplication::exec();
