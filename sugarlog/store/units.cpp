@@ -19,11 +19,38 @@ const UnitInfo& unit_info(int unite) {
   return kUnits[known_unit(unite)];
 }
 
-double read_level(std::string_view text, int unite) {
+namespace {
+
+bool fits_unit_picture(std::string_view text, int unite, std::string_view separator) {
+  const std::string_view picture = unit_info(unite).picture;
+  return fits_picture(text, picture, ".") || fits_picture(text, picture, ",") ||
+         (!separator.empty() && fits_picture(text, picture, separator));
+}
+
+// The number of a text whose decimal point may be a comma or the system's separator.
+double value_of(std::string_view text, std::string_view separator) {
+  std::string with_point;
+  with_point.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    if (!separator.empty() && text.substr(i).starts_with(separator)) {
+      with_point += '.';
+      i += separator.size();
+    } else {
+      with_point += text[i] == ',' ? '.' : text[i];
+      ++i;
+    }
+  }
+  return platform::val(with_point);
+}
+
+}  // namespace
+
+double read_level(std::string_view text, int unite, std::string_view separator) {
   using platform::first;
   using platform::last;
   using platform::val;
-  switch (unite) {
+  if (!fits_unit_picture(text, unite, separator)) return value_of(text, separator);
+  switch (known_unit(unite)) {
     case kMgDl:
       return val(text);
     case kGL:
@@ -58,7 +85,7 @@ bool fits_picture(std::string_view text, std::string_view picture, std::string_v
 
 void UnitState::Le_Formatteur(int unite, std::string_view dialog_taux) {
   Format_Taux = std::string(unit_info(unite).picture);
-  Valeur_Taux = read_level(dialog_taux, unite);
+  Valeur_Taux = read_level(dialog_taux, unite, Sep_Decimal);
 }
 
 void UnitState::Valeur_MG(int unite) {
@@ -74,7 +101,7 @@ std::string UnitState::reformat(std::string_view level, int unite) const {
   // round trip keeps saving a full logbook quick.
   if (Format_Taux == unit_info(unite).picture && fits_picture(level, Format_Taux, Sep_Decimal))
     return std::string(level);
-  return format(read_level(level, unite));
+  return format(read_level(level, unite, Sep_Decimal));
 }
 
 }  // namespace sugarlog

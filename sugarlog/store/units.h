@@ -32,10 +32,13 @@ UnitCode known_unit(int unite);
 // The constants of a unit; a code outside 0..2 gets those of mmol/l.
 const UnitInfo& unit_info(int unite);
 
-// A level text read by the fixed positions of the unit's picture:
+// A level text as a number. A text in the unit's picture, with a comma or a full stop (or
+// `separator`) in place of the point, is read by the picture's fixed positions:
 // mmol/l: first two characters + last character / 10 ("07,5" and "07.5" give 7.5);
 // mg/dl: the whole text; g/l: first character + last two characters / 100 ("1,35" gives 1.35).
-double read_level(std::string_view text, int unite);
+// Any other text (a level being typed, or one written under another unit) is read by its value,
+// a comma, a full stop or `separator` being the decimal point: "12" is 12, "0,8" is 0.8.
+double read_level(std::string_view text, int unite, std::string_view separator = ".");
 
 // A level formatted with a unit picture, the decimal point written as `separator`.
 std::string format_level(double value, std::string_view picture, std::string_view separator);

@@ -260,6 +260,7 @@ void Fenetre::wire_entry_panel() {
   Dialog_Taux.on_change = [this] { Dialog_Taux_Change(); };
   Dialog_Date.on_lost_focus = [this] { Dialog_Date_LostFocus(); };
   Dialog_Heure.on_lost_focus = [this] { Dialog_Heure_LostFocus(); };
+  Dialog_Heure.on_change = [this] { Dialog_Heure_Change(); };
   Bout_Ok.on_click = [this] { Bout_Ok_Click(); };
   Bout_Cancel.on_click = [this] { Bout_Cancel_Click(); };
 }

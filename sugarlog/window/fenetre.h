@@ -81,6 +81,7 @@ class Fenetre : public form::Form {
   void Dialog_Taux_Change();
   void Dialog_Date_LostFocus();
   void Dialog_Heure_LostFocus();
+  void Dialog_Heure_Change();
   void Verifier_Entree();
   void Valider_Date_Hre();
   void Valider_Entree();
@@ -111,6 +112,7 @@ class Fenetre : public form::Form {
   std::int32_t Curseur_Minimum = 0;
   std::int16_t Curseur_Precedent = kCursorToday;
   std::int16_t Saisie_En_Cours = 0;
+  bool accepting_ = false;  // OK is running its checks
   std::int16_t Erreur_Saisie = 0;
   std::string Taux_Texte;
   platform::Serial Date_Saisie = 0;  // the date box as the live check last read it
@@ -230,6 +232,10 @@ class Fenetre : public form::Form {
   platform::Serial aff_date_value() const;
   void set_text_if_changed(form::TextBox& box, std::string text);
   double unit_maximum() const;
+  // Pieces of the live check.
+  bool date_box_complete() const;
+  void update_ok_button();
+  void cap_typed_level();
 
   platform::Platform platform_;
   SettingsFile settings_file_;

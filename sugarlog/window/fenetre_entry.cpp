@@ -80,20 +80,29 @@ void Fenetre::Afficher_Thermometre() {
   gauge.Afficher_Thermometre(Taux_Texte, units.Facteur_Unite);
 }
 
+void Fenetre::Dialog_Heure_Change() {
+  if (Saisie_En_Cours != 0 && !accepting_) update_ok_button();
+}
+
+// The checks run on every change while the panel is open, whatever the system's date picture:
+// the date is read back once the box holds a whole date, the time box is normalised, OK follows
+// the fields and a level above the unit's maximum is capped before OK. While OK runs, the final
+// check and the guard own the boxes and nothing here may rewrite them under their feet.
 void Fenetre::Verifier_Entree() {
   if (const auto typed = read_date(Dialog_Date.text()); typed && *typed < today()) {
     Dialog_Date.set_text(today_short());
   }
-  const double maximum = unit_maximum();
-  if (Dialog_Date.text().size() != Format_Date_Syst.size() || Saisie_En_Cours == 0) return;
+  if (Saisie_En_Cours == 0 || accepting_) return;
 
-  const auto entered = read_date(Dialog_Date.text());
-  if (!entered) {
-    Dialog_Date.set_text(date_text(Date_Saisie, "dd/mm/yy"));
-    Bout_Ok.enabled = false;
-    return;
+  if (date_box_complete()) {
+    const auto entered = read_date(Dialog_Date.text());
+    if (!entered) {
+      Dialog_Date.set_text(date_text(Date_Saisie, "dd/mm/yy"));
+      Bout_Ok.enabled = false;
+      return;
+    }
+    Date_Saisie = *entered;
   }
-  Date_Saisie = *entered;
 
   const LiveTime time = live_time_rules(Dialog_Heure.text());
   set_text_if_changed(Dialog_Heure, time.text);
@@ -101,15 +110,28 @@ void Fenetre::Verifier_Entree() {
     Dialog_Heure.sel_start = 3;
     Dialog_Heure.sel_length = 2;
   }
+  update_ok_button();
+  cap_typed_level();
+}
 
-  Bout_Ok.enabled =
-      !(Dialog_Date.text().empty() || Dialog_Heure.text().empty() ||
-        Dialog_Heure.text() == "00:00" || units.Valeur_Taux == 0 || units.Valeur_Taux > maximum);
+bool Fenetre::date_box_complete() const {
+  const std::size_t length = Dialog_Date.text().size();
+  return length == std::string_view("dd/mm/yy").size() || length == Format_Date_Syst.size();
+}
 
+void Fenetre::update_ok_button() {
+  const double level = units.Valeur_Taux;
+  Bout_Ok.enabled = read_date(Dialog_Date.text()).has_value() && !Dialog_Heure.text().empty() &&
+                    Dialog_Heure.text() != "00:00" && level != 0 && level <= unit_maximum();
+}
+
+void Fenetre::cap_typed_level() {
+  const double maximum = unit_maximum();
   // mg/dl has no decimals, so a fourth character can only be a digit too many.
   if (settings.Unite == kMgDl && Taux_Texte.size() > 3)
     Dialog_Taux.set_text(std::string(first(Dialog_Taux.text(), 3)));
-  if (val(Dialog_Taux.text()) > maximum) Dialog_Taux.set_text(units.format(maximum));
+  if (read_level(Dialog_Taux.text(), settings.Unite, units.Sep_Decimal) > maximum)
+    Dialog_Taux.set_text(units.format(maximum));
 }
 
 // ---- Leaving the date or time box, and OK ----
@@ -126,16 +148,18 @@ void Fenetre::Dialog_Heure_LostFocus() {
 }
 
 void Fenetre::Valider_Date_Hre() {
-  set_text_if_changed(Dialog_Heure, complete_typed_time(Dialog_Heure.text()));
+  // The time is completed here and written once, after the date: rewriting the date re-runs the
+  // live check, which must never see (and zero) a half-completed time such as "5:30".
+  std::string time = complete_typed_time(Dialog_Heure.text());
   // A test may not come before the most recent one: the same day at an earlier hour takes the
   // current time, and a date after it is brought back to today.
   const std::string& latest_date = table.Tab_Date[1];
   if (Dialog_Date.text() == latest_date &&
-      val(first(Dialog_Heure.text(), 2)) < val(first(table.Tab_Heure[1], 2))) {
-    set_text_if_changed(Dialog_Heure, platform::format_serial(platform_.clock.now(), "hh:mm"));
+      val(first(time, 2)) < val(first(table.Tab_Heure[1], 2))) {
+    time = platform::format_serial(platform_.clock.now(), "hh:mm");
   }
   if (Dialog_Date.text() > latest_date) set_text_if_changed(Dialog_Date, today_dd_mm_yy());
-  set_text_if_changed(Dialog_Heure, format_time_text(Dialog_Heure.text()));
+  set_text_if_changed(Dialog_Heure, format_time_text(time));
 }
 
 void Fenetre::Valider_Entree() {
@@ -169,8 +193,10 @@ void Fenetre::Bout_Ok_Click() {
 }
 
 void Fenetre::Bouton_Ok() {
+  accepting_ = true;
   Valider_Entree();
   Valider_Date_Hre();
+  accepting_ = false;
   if (Erreur_Saisie == 1) return;
   if (table.full()) {
     // The table holds 5000 tests; the panel stays open with what was typed.

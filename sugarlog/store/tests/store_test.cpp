@@ -142,13 +142,34 @@ TEST(DayCounts, YearWindowUsesDivisibilityByFourOnly) {
 
 // ---- Units ---------------------------------------------------------------------------------
 
-TEST(Units, ReadingByFixedPositions) {
-  EXPECT_DOUBLE_EQ(read_level("05,3", kMmolL), 5.3);
-  EXPECT_DOUBLE_EQ(read_level("05.3", kMmolL), 5.3);
-  EXPECT_DOUBLE_EQ(read_level("0.80", kGL), 0.8);
-  EXPECT_DOUBLE_EQ(read_level("12.45", kGL), 1.45);
-  EXPECT_DOUBLE_EQ(read_level("126", kMgDl), 126);
-  for (int unite : {kMmolL, kMgDl, kGL}) EXPECT_EQ(read_level("", unite), 0.0);
+// A level in its unit's picture is read by position whatever the separator; anything else, as a
+// person types it or as another unit wrote it, by its value. Saving writes that number again in
+// the picture, so what was typed is what is stored.
+TEST(Units, LevelsReadAsTypedAndStoredAsRead) {
+  struct Case {
+    const char* text;
+    int unite;
+    double value;
+    const char* stored_with_comma;
+  };
+  const Case cases[] = {
+      {"05,3", kMmolL, 5.3, "05,3"},  {"05.3", kMmolL, 5.3, "05,3"}, {"5", kMmolL, 5, "05,0"},
+      {"12", kMmolL, 12, "12,0"},     {"15", kMmolL, 15, "15,0"},    {"7.5", kMmolL, 7.5, "07,5"},
+      {"7,5", kMmolL, 7.5, "07,5"},   {"126", kMmolL, 126, "126,0"}, {"1", kGL, 1, "1,00"},
+      {"1.2", kGL, 1.2, "1,20"},      {"0.8", kGL, 0.8, "0,80"},     {"0,80", kGL, 0.8, "0,80"},
+      {"12.45", kGL, 12.45, "12,45"}, {"126", kMgDl, 126, "126"},    {"7", kMgDl, 7, "7"},
+      {"12,6", kMgDl, 12.6, "13"},    {"", kMmolL, 0, "00,0"},       {"", kMgDl, 0, "0"},
+      {"", kGL, 0, "0,00"},
+  };
+  UnitState units;
+  units.Sep_Decimal = ",";
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(read_level(c.text, c.unite), c.value) << c.text << " unit " << c.unite;
+    units.Format_Taux = std::string(unit_info(c.unite).picture);
+    EXPECT_EQ(units.reformat(c.text, c.unite), c.stored_with_comma) << c.text;
+  }
+  // A separator of the system's own, typed in place of the point.
+  EXPECT_DOUBLE_EQ(read_level("5\u066B3", kMmolL, "\u066B"), 5.3);
 }
 
 // Saving skips the read-and-format round trip for levels already in their picture; the result

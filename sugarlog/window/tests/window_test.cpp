@@ -588,18 +588,57 @@ TEST_F(WindowTest, LiveCheckCapsTheLevelPerUnit) {
   EXPECT_EQ(g.Dialog_Taux.text(), "6.00");
 }
 
-TEST_F(WindowTest, LiveCheckWaitsForADateAsLongAsTheSystemPicture) {
-  write_bytes(ini_path(), "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
-  Fenetre& w = start();  // the picture dd/MM/yyyy is longer than the box's dd/mm/yy
-  w.Menu_Ajouter->user_clicks();
-  type_level(w, "460");
-  EXPECT_EQ(w.Dialog_Taux.text(), "460");
-  EXPECT_TRUE(w.Bout_Ok.enabled);
-  // OK writes the date with its four-digit year, which lets the live check cap the level.
-  w.Bout_Ok.on_click();
-  EXPECT_TRUE(fake_.dialogs.messages.empty());
-  EXPECT_EQ(w.table.Tab_Taux[1], "450");
-  EXPECT_FALSE(w.Cadre_Ajouter.visible);
+// Whatever the system's short-date picture, the panel checks while typing, keeps a morning time
+// as typed through OK, and stores the level typed.
+TEST_F(WindowTest, PanelBehavesTheSameUnderEveryDatePicture) {
+  for (const char* picture : {"dd/MM/yyyy", "d/M/yyyy", "dd/MM/yy", "d.M.yyyy"}) {
+    SCOPED_TRACE(picture);
+    fake_.locale.short_date = picture;
+    write_bytes(ini_path(), "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
+    fs::remove(data_path());
+    Fenetre& w = start();
+    w.Menu_Ajouter->user_clicks();
+    type_level(w, "460");
+    EXPECT_EQ(w.Dialog_Taux.text(), "450");
+    type_level(w, "1234");
+    EXPECT_EQ(w.Dialog_Taux.text(), "123");
+    type_level(w, "0");
+    EXPECT_FALSE(w.Bout_Ok.enabled);
+    type_level(w, "90");
+    EXPECT_TRUE(w.Bout_Ok.enabled);
+    w.Dialog_Heure.user_edits("");
+    EXPECT_FALSE(w.Bout_Ok.enabled);
+    for (const char* morning : {"03:00", "05:30", "09:59"}) {
+      type_time(w, morning);
+      EXPECT_EQ(w.Dialog_Heure.text(), morning);
+      EXPECT_TRUE(w.Bout_Ok.enabled);
+    }
+    w.Bout_Ok.on_click();
+    EXPECT_TRUE(fake_.dialogs.messages.empty());
+    EXPECT_EQ(w.table.Tab_Heure[1], "09:59");
+    EXPECT_EQ(w.table.Tab_Taux[1], "90");
+  }
+}
+
+// What a person types in the level box is the number saved, in each unit.
+TEST_F(WindowTest, TypedLevelIsTheSavedLevel) {
+  const struct {
+    const char* unit;
+    const char* keys;
+    const char* saved;
+  } cases[] = {{"0", "5", "05.0"},   {"0", "12", "12.0"},   {"0", "15", "15.0"},
+               {"0", "7.5", "07.5"}, {"0", "05,3", "05.3"}, {"2", "1", "1.00"},
+               {"2", "1.2", "1.20"}, {"2", "0.8", "0.80"},  {"1", "126", "126"}};
+  for (const auto& c : cases) {
+    write_bytes(ini_path(),
+                std::string("[Setup]\r\nUnite=") + c.unit + "\r\nLock=0\r\nAnimation=0\r\n");
+    fs::remove(data_path());
+    Fenetre& w = start_with_panel();
+    type_level(w, c.keys);
+    w.Bout_Ok.on_click();
+    w.Menu_Sauve->user_clicks();
+    EXPECT_EQ(read_bytes(data_path()), record("12/06/26", "14:30", c.saved)) << c.keys;
+  }
 }
 
 TEST_F(WindowTest, LiveCheckPutsDatesBackOnToday) {
@@ -675,8 +714,8 @@ TEST_F(WindowTest, TheTest5001IsRefusedAndNothingIsLost) {
 TEST_F(WindowTest, CancelAddsNothingAndPutsTheGaugeOnZero) {
   Fenetre& w = start_with_panel();
   EXPECT_EQ(w.gauge.top(), 2200);
-  type_level(w, "5");  // read as 5 + 5/10 by the mmol/l positions
-  EXPECT_EQ(w.gauge.top(), 1833);
+  type_level(w, "5");
+  EXPECT_EQ(w.gauge.top(), 1866);
   w.Bout_Cancel.on_click();
   EXPECT_EQ(w.gauge.top(), 2200);
   EXPECT_EQ(w.table.Nb_Tests, 0);
