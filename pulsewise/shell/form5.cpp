@@ -82,10 +82,12 @@ void Form5::FillList() {
   }
 }
 
+// The exact entry picked: a name that merely begins the item ("Ann" for "Anne (15/9/1752)") is
+// somebody else. Among identical entries the highest slot answers.
 int Form5::FindPerson(const std::string& item) const {
   int found = 0;
   for (int n = 1; n <= kSlots; ++n) {
-    if (!peoplename[n].empty() && item.starts_with(peoplename[n])) found = n;
+    if (!peoplename[n].empty() && item == item_text(peoplename[n], peopledate[n])) found = n;
   }
   return found;
 }

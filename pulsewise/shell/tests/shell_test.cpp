@@ -468,15 +468,29 @@ TEST_F(PeopleTest, TheFiftyFirstPersonIsRefused) {
   EXPECT_EQ(people.peopledate[7], date_serial(1990, 1, 1));  // no stored date: 1/1/90
 }
 
-TEST_F(PeopleTest, FindPersonPrefersTheHighestSlotWhoseNameBeginsTheItem) {
-  store("PeopleName 1", "Anna");
+// Draw chart, Edit and Delete act on the entry picked, never on a person whose name begins it.
+TEST_F(PeopleTest, FindPersonTakesExactlyThePickedEntry) {
+  store("PeopleName 1", "Anne");
+  store("PeopleDate 1", "15/9/1752");
   store("PeopleName 2", "Ann");
   store("PeopleName 3", "Bo");
+  store("PeopleName 4", "Bo");
+  store("PeopleName 5", "Bo");
+  store("PeopleDate 5", "2/2/2002");
   Form5& people = start().form5;
-  EXPECT_EQ(people.FindPerson("Ann (1/1/1990)"), 2);
-  EXPECT_EQ(people.FindPerson("Anna (1/1/1990)"), 2);  // both names begin it
-  EXPECT_EQ(people.FindPerson("Bob (1/1/1990)"), 3);
-  EXPECT_EQ(people.FindPerson("Carl (1/1/1990)"), 0);
+  const std::pair<const char*, int> cases[] = {
+      {"Anne (15/9/1752)", 1}, {"Ann (1/1/1990)", 2},  {"Bo (1/1/1990)", 4}, {"Bo (2/2/2002)", 5},
+      {"Bob (1/1/1990)", 0},   {"Anne (1/1/1990)", 0}, {"Ann", 0},           {"Carl (1/1/1990)", 0},
+  };
+  for (const auto& [item, slot] : cases) EXPECT_EQ(people.FindPerson(item), slot) << item;
+
+  // Delete on Anne's entry asks about Anne and removes her alone.
+  select("Anne (15/9/1752)");
+  fake.dialogs.answers = {platform::Answer::Yes};
+  people.Command3.on_click();
+  EXPECT_NE(messages().back().text.find("\"Anne\""), std::string::npos);
+  EXPECT_TRUE(people.peoplename[1].empty());
+  EXPECT_EQ(people.peoplename[2], "Ann");
 }
 
 TEST_F(PeopleTest, DeleteAsksByNameAndKeepsThePersonOnNo) {
