@@ -129,8 +129,15 @@ void sync_scroll_bar(QScrollBar* bar, const form::ScrollBar& model) {
   bar->setValue(model.value());
 }
 
+// The date the model and the picker last agreed on. Only a date the program sets after it is
+// pushed: a date the user is still typing stays as typed however many other events are handled
+// meanwhile.
+constexpr const char* kModelDate = "model_date";
+
 void sync_date_picker(QDateEdit* edit, const form::DatePicker& model) {
   const QDate date = date_of_serial(model.value());
+  if (edit->property(kModelDate).toDate() == date) return;
+  edit->setProperty(kModelDate, date);
   if (edit->date() != date) edit->setDate(date);
 }
 
@@ -272,8 +279,12 @@ QWidget* FormView::make_date_picker(std::uint64_t id, QWidget* host) {
   auto* edit = new QDateEdit(host);
   edit->setCalendarPopup(true);
   edit->setDisplayFormat(owner_.date_format);
-  edit->setKeyboardTracking(false);
-  connect(edit, &QDateEdit::dateChanged, this, [this, id](QDate date) {
+  // A date typed in full is the picker's date at once, so a command given before Enter or a
+  // change of focus works on the date the picker shows; a part still being typed is not a date.
+  edit->setKeyboardTracking(true);
+  connect(edit, &QDateEdit::dateChanged, this, [this, id, edit](QDate date) {
+    if (!QDate::fromString(edit->text(), edit->displayFormat()).isValid()) return;
+    edit->setProperty(kModelDate, date);
     const double serial = serial_of_date(date);
     on_control(id, [serial](form::Control& c) { as<form::DatePicker>(c).user_picks(serial); });
   });

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolBar>
 #include <memory>
 
@@ -68,6 +69,33 @@ TEST_F(AppTest, NextDayFromTheMenuMovesTheChartDateAndRedraws) {
     picker_shows_it = picker_shows_it || (edit->isVisible() && edit->date() == shown);
   }
   EXPECT_TRUE(picker_shows_it);
+}
+
+// A date typed in full into the chart-date picker is the chart date before Enter is pressed, so
+// the next command starts from it.
+TEST_F(AppTest, TypedChartDateCountsBeforeEnter) {
+  Program& p = start();
+  p.window().state.birthdate = platform::date_serial(1990, 1, 1);
+  QDateEdit* picker = nullptr;
+  for (QDateEdit* edit : p.renderer().widget_for(p.window())->findChildren<QDateEdit*>()) {
+    if (edit->isVisible() && edit->date() == QDate::currentDate()) picker = edit;
+  }
+  ASSERT_NE(picker, nullptr);
+  picker->setFocus();
+  picker->setSelectedSection(QDateTimeEdit::DaySection);
+  QTest::keyClicks(picker, "15062031");
+  EXPECT_EQ(p.window().state.chartdate, platform::date_serial(2031, 6, 15));
+
+  action("Next &day").trigger();
+  EXPECT_EQ(p.window().state.chartdate, platform::date_serial(2031, 6, 16));
+  EXPECT_EQ(picker->date(), QDate(2031, 6, 16));
+
+  // A typed date the window refuses (before the birthday) does not stay on the picker.
+  p.window().state.birthdate = platform::date_serial(2030, 1, 1);
+  picker->setSelectedSection(QDateTimeEdit::DaySection);
+  QTest::keyClicks(picker, "01012000");
+  EXPECT_EQ(p.window().state.chartdate, platform::date_serial(2030, 1, 1));
+  EXPECT_EQ(picker->date(), QDate(2030, 1, 1));
 }
 
 TEST_F(AppTest, ToolbarButtonsCarryTheirPictures) {
