@@ -2,7 +2,15 @@
 
 #include <algorithm>
 
+#include "platform/core/utf8.h"
+
 namespace form {
+
+using platform::decode_utf8;
+using platform::DecodedChar;
+using platform::encode_utf8;
+using platform::utf8_length;
+using platform::utf8_offset;
 
 namespace {
 std::uint64_t next_control_id() {
@@ -63,8 +71,8 @@ TextBox::TextBox(Container* parent, std::string name)
     : Control(parent, std::move(name), Kind::TextBox) {}
 
 void TextBox::set_text(std::string text) {
-  if (max_length > 0 && static_cast<int>(text.size()) > max_length) text.resize(max_length);
-  sel_start = static_cast<int>(text.size());
+  if (max_length > 0) text.resize(utf8_offset(text, static_cast<std::size_t>(max_length)));
+  sel_start = static_cast<int>(utf8_length(text));
   sel_length = 0;
   if (text == text_) return;
   text_ = std::move(text);
@@ -73,28 +81,33 @@ void TextBox::set_text(std::string text) {
 
 void TextBox::select_all() {
   sel_start = 0;
-  sel_length = static_cast<int>(text_.size());
+  sel_length = static_cast<int>(utf8_length(text_));
+}
+
+void TextBox::filter_key(int& key) {
+  if (on_key_press) on_key_press(key);
 }
 
 void TextBox::user_types(int key) {
-  if (on_key_press) on_key_press(key);
-  if (key == 0) return;
-  const int size = static_cast<int>(text_.size());
+  filter_key(key);
+  const bool typed_char = key >= 32 && key != 127 && key <= 0x10FFFF;
+  if (key != kKeyBackspace && !typed_char) return;
+  const int size = static_cast<int>(utf8_length(text_));
   int start = std::clamp(sel_start, 0, size);
   int length = std::clamp(sel_length, 0, size - start);
+  if (key == kKeyBackspace && length == 0 && start > 0) {
+    --start;
+    length = 1;
+  }
+  if (typed_char && max_length > 0 && size - length >= max_length) return;
+  const std::size_t from = utf8_offset(text_, static_cast<std::size_t>(start));
+  const std::size_t to = utf8_offset(text_, static_cast<std::size_t>(start + length));
   std::string next = text_;
   if (key == kKeyBackspace) {
-    if (length == 0 && start > 0) {
-      --start;
-      length = 1;
-    }
-    next.erase(start, length);
-  } else if (key >= 32 && key < 256) {
-    if (max_length > 0 && size - length >= max_length) return;
-    next.replace(start, length, 1, static_cast<char>(key));
-    ++start;
+    next.erase(from, to - from);
   } else {
-    return;
+    next.replace(from, to - from, encode_utf8(static_cast<char32_t>(key)));
+    ++start;
   }
   const bool changed = next != text_;
   text_ = std::move(next);
@@ -104,7 +117,11 @@ void TextBox::user_types(int key) {
 }
 
 void TextBox::user_types_text(std::string_view text) {
-  for (unsigned char c : text) user_types(c);
+  while (!text.empty()) {
+    const DecodedChar c = decode_utf8(text);
+    user_types(static_cast<int>(c.code_point));
+    text.remove_prefix(c.length);
+  }
 }
 
 void TextBox::user_edits(std::string text) {

@@ -153,6 +153,7 @@ class Button : public Control {
   std::string caption;
 };
 
+// Text is UTF-8; the caret, the selection and the length limit count characters.
 class TextBox : public Control {
  public:
   TextBox(Container* parent, std::string name);
@@ -163,11 +164,16 @@ class TextBox : public Control {
   int sel_length = 0;
   int max_length = 0;  // 0: no limit
   void select_all();
+  // A key the user presses, through the key filter: afterwards `key` is the character to type
+  // (a code point, or 8 for Backspace), or 0 when the filter discarded it.
+  void filter_key(int& key);
   // A key typed by the user: the key filter first, then the (possibly changed) key replaces the
   // selection or, for Backspace, deletes it or the character before the caret.
   void user_types(int key);
+  // Each character of a UTF-8 text typed in turn.
   void user_types_text(std::string_view text);
-  // Any other edit by the user (paste, Delete key): the whole new text.
+  // Any other edit by the user (paste, Delete key, undo, an edit the widget made itself): the
+  // whole new text.
   void user_edits(std::string text);
   std::function<void(int& key)> on_key_press;
   std::function<void()> on_change;

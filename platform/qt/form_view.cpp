@@ -1,4 +1,6 @@
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <memory>
 #include <unordered_set>
 
 #include "platform/qt/form_view_parts.h"
@@ -318,30 +320,56 @@ bool FormView::key_pressed(QWidget* receiver, const QKeyEvent& event) {
   return text_box_key(as<form::TextBox>(*control), event);
 }
 
+// A typed key goes through the model's key filter. A key the filter lets through unchanged is
+// left to the widget, which owns editing (undo, selection, input methods); a changed key is typed
+// in its place, and a discarded one is used up.
 bool FormView::text_box_key(form::TextBox& box, const QKeyEvent& event) {
   const int code = typed_code(event);
   if (code == -1) return false;  // navigation and editing keys: Qt's own
-  if (code == -2) return true;   // no such character in a text box
   selection_to_model(box.id());
-  on_control(box.id(), [code](form::Control& c) { as<form::TextBox>(c).user_types(code); });
+  const std::vector<int> filtered = filter_keys(box.id(), {code});
+  if (filtered == std::vector<int>{code}) return false;
+  type_into(box.id(), filtered);
   return true;
 }
 
 bool FormView::text_composed(QWidget* receiver, const QString& text) {
   form::Control* control = retired_ ? nullptr : control_of(receiver);
-  if (!control || control->kind() != Kind::TextBox) return false;
-  if (text.isEmpty()) return true;  // composing: nothing typed yet
+  if (!control || control->kind() != Kind::TextBox || text.isEmpty()) return false;
   std::vector<int> codes;
-  for (QChar c : text) {
-    if (c.unicode() >= 32 && c.unicode() <= 0xFF && c.unicode() != 127)
-      codes.push_back(c.unicode());
-  }
+  for (uint c : text.toUcs4()) codes.push_back(static_cast<int>(c));
   selection_to_model(control->id());
   // Each character goes through the key filter as if typed.
-  on_control(control->id(), [codes](form::Control& c) {
-    for (int code : codes) as<form::TextBox>(c).user_types(code);
-  });
+  const std::vector<int> filtered = filter_keys(control->id(), codes);
+  if (filtered == codes) return false;
+  type_into(control->id(), filtered);
   return true;
+}
+
+std::vector<int> FormView::filter_keys(std::uint64_t id, const std::vector<int>& codes) {
+  // The handlers may run later when a refresh is under way; then nothing is typed now.
+  auto result = std::make_shared<std::vector<int>>();
+  on_control(id, [codes, result](form::Control& c) {
+    for (int code : codes) {
+      as<form::TextBox>(c).filter_key(code);
+      result->push_back(code);
+    }
+  });
+  return *result;
+}
+
+void FormView::type_into(std::uint64_t id, const std::vector<int>& codes) {
+  auto found = items_.find(id);
+  if (found == items_.end() || !found->second->widget) return;
+  auto* edit = static_cast<QLineEdit*>(found->second->widget.data());
+  for (int code : codes) {
+    if (code == form::kKeyBackspace) {
+      edit->backspace();
+    } else if (code >= 32 && code != 127) {
+      const char32_t c = static_cast<char32_t>(code);
+      edit->insert(QString::fromUcs4(&c, 1));
+    }
+  }
 }
 
 void FormView::focus_moved_to(QWidget* now) {

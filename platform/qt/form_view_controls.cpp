@@ -204,15 +204,16 @@ QWidget* FormView::make_button(std::uint64_t id, QWidget* host) {
 
 QWidget* FormView::make_text_box(std::uint64_t id, QWidget* host) {
   auto* edit = new QLineEdit(host);
-  // Typed keys go through the model (see text_box_key); this is every other edit.
+  // The widget edits (typing the keys its filter let through, paste, undo, input methods); the
+  // model gets the whole new text.
   connect(edit, &QLineEdit::textChanged, this, [this, id](const QString& text) {
-    const std::string typed = to_latin1(text);
-    on_control(id, [this, id, typed](form::Control& c) {
+    const std::string edited = to_utf8(text);
+    on_control(id, [this, id, edited](form::Control& c) {
       auto& box = as<form::TextBox>(c);
-      if (typed == box.text()) return;
-      box.user_edits(typed);
+      if (edited == box.text()) return;
+      box.user_edits(edited);
       // Keep the caret where the edit left it unless the handler changed the text.
-      if (box.text() == typed) selection_to_model(id);
+      if (box.text() == edited) selection_to_model(id);
     });
   });
   connect(edit, &QLineEdit::cursorPositionChanged, this, [this, id] { selection_to_model(id); });
@@ -356,10 +357,16 @@ void FormView::sync_common(QWidget* widget, const form::Control& control) {
 }
 
 void FormView::sync_text_box(QLineEdit* edit, const form::TextBox& box) {
-  const QString text = to_qstring(box.text());
-  if (edit->text() != text) edit->setText(text);
+  // The widget counts UTF-16 units, the model characters: a limit in units is never looser.
   const int max_length = box.max_length > 0 ? box.max_length : 32767;
   if (edit->maxLength() != max_length) edit->setMaxLength(max_length);
+  const QString text = to_qstring(box.text());
+  if (edit->text() != text) {
+    // Replaced as an edit of the widget's own, so the program's change is one more step of the
+    // undo history instead of wiping it.
+    edit->selectAll();
+    edit->insert(text);
+  }
   const int start = widget_index(box.text(), box.sel_start);
   const int length = widget_index(box.text(), box.sel_start + std::max(0, box.sel_length)) - start;
   const int shown_start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();

@@ -68,11 +68,11 @@ int typed_code(const QKeyEvent& event) {
   if (event.key() == Qt::Key_Backspace) return 8;
   if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return 13;
   if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return -1;
-  const QString text = event.text();
-  if (text.size() != 1) return -1;
-  const char16_t c = text[0].unicode();
+  const QList<uint> chars = event.text().toUcs4();
+  if (chars.size() != 1) return -1;
+  const uint c = chars.front();
   if (c < 32 || c == 127) return -1;
-  return c <= 0xFF ? c : -2;
+  return static_cast<int>(c);
 }
 
 }  // namespace platform_qt

@@ -9,8 +9,8 @@ namespace platform_qt {
 int key_code(const QKeyEvent& event);
 int shift_mask(const QKeyEvent& event);
 // The character a key press types into a text box: 8 for Backspace, 13 for Return or Enter,
-// the Latin-1 code of a printable character; -1 when the key types nothing (navigation,
-// shortcuts, Delete), -2 for a character beyond Latin-1.
+// the code point of a printable character; -1 when the key types nothing (navigation,
+// shortcuts, Delete).
 int typed_code(const QKeyEvent& event);
 
 }  // namespace platform_qt

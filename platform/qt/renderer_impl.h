@@ -146,6 +146,10 @@ class FormView : public QObject {
 
   // Input.
   bool text_box_key(form::TextBox& box, const QKeyEvent& event);
+  // The characters as the text box's key filter leaves them (0 for each one it discarded).
+  std::vector<int> filter_keys(std::uint64_t id, const std::vector<int>& codes);
+  // Characters typed into the widget itself, as part of its own editing and undo history.
+  void type_into(std::uint64_t id, const std::vector<int>& codes);
   bool mouse_event(std::uint64_t id, QWidget* widget, QEvent* event, bool passive);
 
   // The window.

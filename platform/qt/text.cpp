@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/core/utf8.h"
+
 namespace platform_qt {
 
 QString to_qstring(std::string_view text) {
@@ -16,13 +18,6 @@ QString to_qstring(std::string_view text) {
 
 std::string to_utf8(const QString& text) {
   return text.toStdString();
-}
-
-std::string to_latin1(const QString& text) {
-  std::string out;
-  out.reserve(static_cast<std::size_t>(text.size()));
-  for (QChar c : text) out.push_back(c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?');
-  return out;
 }
 
 std::filesystem::path to_path(const QString& file_name) {
@@ -55,13 +50,6 @@ platform::Colour from_qcolor(const QColor& colour) {
 
 namespace {
 const QDate kSerialEpoch(1899, 12, 30);
-
-// Only valid UTF-8 with characters beyond ASCII counts differently in bytes and in characters.
-bool counts_differ(const std::string& text) {
-  const bool plain = std::all_of(text.begin(), text.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  return !plain && to_qstring(text) != QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
 }  // namespace
 
 QDate date_of_serial(double serial) {
@@ -72,17 +60,16 @@ double serial_of_date(QDate date) {
   return static_cast<double>(kSerialEpoch.daysTo(date));
 }
 
-int widget_index(const std::string& model_text, int byte_index) {
-  byte_index = std::clamp(byte_index, 0, static_cast<int>(model_text.size()));
-  if (!counts_differ(model_text)) return byte_index;
-  return static_cast<int>(QString::fromUtf8(model_text.data(), byte_index).size());
+int widget_index(const std::string& model_text, int char_index) {
+  const auto chars = static_cast<std::size_t>(std::max(0, char_index));
+  return static_cast<int>(to_qstring(platform::utf8_prefix(model_text, chars)).size());
 }
 
 int model_index(const std::string& model_text, int widget_index) {
   const QString text = to_qstring(model_text);
   widget_index = std::clamp(widget_index, 0, static_cast<int>(text.size()));
-  if (!counts_differ(model_text)) return widget_index;
-  return static_cast<int>(text.left(widget_index).toUtf8().size());
+  // A caret never sits inside a surrogate pair; count the pair's character once.
+  return static_cast<int>(text.left(widget_index).toUcs4().size());
 }
 
 }  // namespace platform_qt

@@ -1,7 +1,6 @@
 #pragma once
-// Texts between the form model (std::string) and Qt. Captions and messages are UTF-8; a text box
-// holds the Latin-1 codes of the keys typed into it, so a text that is not valid UTF-8 is read
-// as Latin-1.
+// Texts between the form model (std::string, UTF-8) and Qt. A text that is not valid UTF-8 can
+// only be a stray byte string; it is shown as Latin-1 rather than dropped.
 #include <QByteArray>
 #include <QColor>
 #include <QDate>
@@ -16,8 +15,6 @@ namespace platform_qt {
 
 QString to_qstring(std::string_view text);
 std::string to_utf8(const QString& text);
-// Characters beyond Latin-1 become '?'.
-std::string to_latin1(const QString& text);
 
 // A file name in the system's own encoding, for the std file functions.
 std::filesystem::path to_path(const QString& file_name);
@@ -35,8 +32,8 @@ platform::Colour from_qcolor(const QColor& colour);
 QDate date_of_serial(double serial);
 double serial_of_date(QDate date);
 
-// Caret and selection positions: the model counts bytes, Qt counts UTF-16 units.
-int widget_index(const std::string& model_text, int byte_index);
+// Caret and selection positions: the model counts characters, Qt counts UTF-16 units.
+int widget_index(const std::string& model_text, int char_index);
 int model_index(const std::string& model_text, int widget_index);
 
 }  // namespace platform_qt

@@ -2,6 +2,7 @@
 // guard, the final check, and accepting or cancelling the test.
 #include "platform/core/number.h"
 #include "platform/core/text_util.h"
+#include "platform/core/utf8.h"
 #include "sugarlog/texts/captions.h"
 #include "sugarlog/window/entry_rules.h"
 #include "sugarlog/window/fenetre.h"
@@ -40,7 +41,7 @@ void Fenetre::Menu_Ajouter_Click() {
 
 void Fenetre::Dialog_Taux_KeyPress(int& key) {
   if (key == ',' || key == '.') {
-    key = static_cast<unsigned char>(units.Sep_Decimal.front());
+    key = static_cast<int>(platform::decode_utf8(units.Sep_Decimal).code_point);
   } else if (key != form::kKeyBackspace && (key < '0' || key > '9')) {
     key = 0;
   }

@@ -11,6 +11,7 @@
 #include "platform/core/seqfile.h"
 #include "platform/core/surface.h"
 #include "platform/core/text_util.h"
+#include "platform/core/utf8.h"
 
 namespace platform {
 namespace {
@@ -356,6 +357,42 @@ TEST(TextUtil, FirstAndLastStopAtTheEnds) {
 }
 
 // ---------------------------------------------------------------- colours and drawing
+
+// Decoding walks any byte string: each invalid byte is one character of its own, so counting
+// and cutting never split a valid character nor stall on a broken one.
+TEST(Utf8, DecodesEncodesCountsAndCuts) {
+  const struct {
+    std::string_view bytes;
+    char32_t first;
+    std::size_t first_length;
+    std::size_t chars;
+  } cases[] = {
+      {"a", 'a', 1, 1},
+      {"é!", 0xE9, 2, 2},
+      {"€uro", 0x20AC, 3, 4},
+      {"😀😀", 0x1F600, 4, 2},
+      {"\xE9t\xE9", platform::kInvalidCodePoint, 1, 3},         // Windows-1252 bytes
+      {"\xC0\x80", platform::kInvalidCodePoint, 1, 2},          // overlong NUL
+      {"\xED\xA0\x80", platform::kInvalidCodePoint, 1, 3},      // a surrogate
+      {"\xF4\x90\x80\x80", platform::kInvalidCodePoint, 1, 4},  // past U+10FFFF
+      {"\xE2\x82", platform::kInvalidCodePoint, 1, 2},          // cut short
+  };
+  for (const auto& c : cases) {
+    const platform::DecodedChar d = platform::decode_utf8(c.bytes);
+    EXPECT_EQ(d.code_point, c.first) << c.bytes;
+    EXPECT_EQ(d.length, c.first_length) << c.bytes;
+    EXPECT_EQ(platform::utf8_length(c.bytes), c.chars) << c.bytes;
+  }
+  for (char32_t c : {U'a', U'\u00E9', U'\u20AC', U'\U0001F600', U'\U0010FFFF'}) {
+    const std::string bytes = platform::encode_utf8(c);
+    EXPECT_EQ(platform::decode_utf8(bytes).code_point, c);
+    EXPECT_EQ(platform::decode_utf8(bytes).length, bytes.size());
+  }
+  EXPECT_EQ(platform::encode_utf8(0xD800), "\uFFFD");
+  EXPECT_EQ(platform::utf8_prefix("Łukasz Żak", 8), "Łukasz Ż");
+  EXPECT_EQ(platform::utf8_prefix("ab", 5), "ab");
+  EXPECT_EQ(platform::utf8_offset("€€", 1), 3u);
+}
 
 TEST(Colour, SystemCodesResolve) {
   EXPECT_EQ(resolve_colour(kButtonFace), rgb(240, 240, 240));

@@ -98,6 +98,30 @@ TEST(TextBox, OutOfRangeSelectionIsClampedAndMaxLengthHolds) {
   EXPECT_EQ(box.text(), "aX");
 }
 
+// Text is UTF-8 and every position and limit counts characters: a character beyond Latin-1 is
+// typed whole, deleted whole and never cut in half by the limit.
+TEST(TextBox, CharactersOfEveryScriptCountAsOne) {
+  Form window("Form1");
+  TextBox box(&window, "Text1");
+  box.user_types_text("cœur 5€");
+  EXPECT_EQ(box.text(), "cœur 5€");
+  EXPECT_EQ(box.sel_start, 7);
+  box.user_types(kKeyBackspace);
+  EXPECT_EQ(box.text(), "cœur 5");
+  box.sel_start = 1;
+  box.sel_length = 1;
+  box.user_types(0x1F600);  // 😀 replaces œ
+  EXPECT_EQ(box.text(), "c😀ur 5");
+  box.select_all();
+  EXPECT_EQ(box.sel_length, 6);
+
+  box.max_length = 4;
+  box.set_text("ŁukaszŻak");
+  EXPECT_EQ(box.text(), "Łuka");
+  box.user_types(0x17B);  // full
+  EXPECT_EQ(box.text(), "Łuka");
+}
+
 TEST(ScrollBar, ValueIsClampedAndChangesOnlyOnce) {
   Form window("Form1");
   ScrollBar bar(&window, "Curseur");

@@ -1,5 +1,8 @@
 #include "platform/qt/testing/test_app.h"
 
+#include <QKeyEvent>
+#include <QWidget>
+
 namespace platform_qt::testing {
 
 std::unique_ptr<QApplication> make_app(int& argc, char** argv) {
@@ -7,6 +10,16 @@ std::unique_ptr<QApplication> make_app(int& argc, char** argv) {
   auto application = std::make_unique<QApplication>(argc, argv);
   application->setQuitOnLastWindowClosed(false);
   return application;
+}
+
+void type_text(QWidget* widget, const QString& text) {
+  for (char32_t c : text.toUcs4()) {
+    const QString one = QString::fromUcs4(&c, 1);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, one);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, one);
+    QApplication::sendEvent(widget, &release);
+  }
 }
 
 }  // namespace platform_qt::testing

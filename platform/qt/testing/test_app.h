@@ -14,4 +14,8 @@ std::unique_ptr<QApplication> make_app(int& argc, char** argv);
 // the tests end, before anything static.
 QApplication& app();
 
+// Types a text into a widget one character at a time, as a keyboard would: a key press and a
+// release per character, any script (QTest's own typing knows only ASCII).
+void type_text(QWidget* widget, const QString& text);
+
 }  // namespace platform_qt::testing

@@ -197,10 +197,55 @@ TEST_F(RendererTest, TypedKeysGoThroughTheKeyFilterOfTheModel) {
   composed.setCommitString(QString::fromUtf8("é2"));
   QApplication::sendEvent(edit, &composed);
   EXPECT_TRUE(test.logged("key 233"));
-  EXPECT_EQ(test.entry.text(),
-            "X\xE9"
-            "AB");  // Latin-1, as typed keys are
+  EXPECT_EQ(test.entry.text(), "XéAB");
   EXPECT_EQ(edit->text(), QString::fromUtf8("XéAB"));
+}
+
+// The widget owns editing: keys the filter lets through, keys it changes, a program's rewrite and
+// composed characters all land in one undo history, in any script, and the model follows each
+// step as whole UTF-8 text with a limit counted in characters.
+TEST_F(RendererTest, TextBoxesKeepEveryCharacterAndTheirUndoHistory) {
+  show_active();
+  auto* edit = widget<QLineEdit>("Entry");
+  edit->setFocus();
+  QTest::keyClicks(edit, "ab1");
+  platform_qt::testing::type_text(edit, QString::fromUtf8("œ€Ł😀"));
+  EXPECT_EQ(test.entry.text(), "ABœ€Ł😀");
+  EXPECT_EQ(edit->text(), QString::fromUtf8("ABœ€Ł😀"));
+  EXPECT_EQ(test.entry.sel_start, 6);  // characters, not bytes
+
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(test.entry.text(), "");  // the whole typing run is one undo step, as in any line edit
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(test.entry.text(), "ABœ€Ł😀");
+
+  // The program's rewrite is an undoable step too, and the model follows the widget back.
+  handler([this] { test.entry.set_text("Żak"); });
+  EXPECT_EQ(edit->text(), QString::fromUtf8("Żak"));
+  EXPECT_TRUE(edit->isUndoAvailable());
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_NE(test.entry.text(), "Żak");
+  EXPECT_EQ(test.entry.text(), edit->text().toStdString());
+  handler([this] { test.entry.set_text("AB"); });
+
+  // An input method shows its composition in the box and commits through the filter.
+  QInputMethodEvent composing(QStringLiteral("e"), {});
+  QApplication::sendEvent(edit, &composing);
+  EXPECT_EQ(test.entry.text(), "AB");
+  QInputMethodEvent committed;
+  committed.setCommitString(QStringLiteral("éz"));
+  QApplication::sendEvent(edit, &committed);
+  EXPECT_EQ(test.entry.text(), "ABéZ");
+
+  handler([this] {
+    test.entry.max_length = 3;
+    test.entry.set_text("ŁŁŁŁ");
+  });
+  EXPECT_EQ(test.entry.text(), "ŁŁŁ");
+  EXPECT_EQ(edit->text(), QString::fromUtf8("ŁŁŁ"));
+  QTest::keyClick(edit, Qt::Key_End);
+  platform_qt::testing::type_text(edit, QString::fromUtf8("Ł"));
+  EXPECT_EQ(test.entry.text(), "ŁŁŁ");
 }
 
 TEST_F(RendererTest, OtherEditsReachTheModelAsTheWholeText) {

@@ -454,6 +454,11 @@ TEST_F(PeopleTest, NewFillsTheFirstFreeSlotAndDeleteFreesIt) {
   Form5& reloaded = restart().form5;
   EXPECT_EQ(reloaded.List1.items().size(), 2u);
   EXPECT_EQ(reloaded.peoplename[2], "Ann");
+
+  // Names in any script are kept whole.
+  add("Łukasz Żak", date_serial(1975, 2, 3));
+  EXPECT_EQ(stored("PeopleName 3"), "Łukasz Żak");
+  EXPECT_EQ(reloaded.List1.items().back(), "Łukasz Żak (3/2/1975)");
 }
 
 TEST_F(PeopleTest, TheFiftyFirstPersonIsRefused) {
@@ -568,6 +573,9 @@ TEST_F(PeopleTest, TheEntryWindowInsistsOnANameAndEnterMovesToTheBirthday) {
 
   entry.Text1.user_types_text(std::string(40, 'x'));
   EXPECT_EQ(entry.Text1.text().size(), 30u);
+  entry.Text1.user_edits("");
+  for (int n = 0; n < 40; ++n) entry.Text1.user_types_text("Ż");  // the limit counts characters
+  EXPECT_EQ(entry.Text1.text().size(), 60u);
   press(entry.Command1);
   EXPECT_FALSE(entry.visible);
 }

@@ -80,6 +80,14 @@ TEST_F(AppTest, TestTypedIntoTheRealWindowIsSaved) {
   EXPECT_EQ(program.window().Dialog_Taux.text(), "5.3");
   EXPECT_EQ(level->text(), "5.3");
 
+  // Every character typed into the note is kept, whatever its script.
+  auto* note = window->findChild<QLineEdit*>("Dialog_Note");
+  ASSERT_NE(note, nullptr);
+  note->setFocus();
+  platform_qt::testing::type_text(note, QString::fromUtf8("cœur 5€ Łukasz Żak 😀"));
+  QApplication::processEvents();
+  EXPECT_EQ(program.window().Dialog_Note.text(), "cœur 5€ Łukasz Żak 😀");
+
   QPushButton* ok = button(window, "Ok");
   ASSERT_NE(ok, nullptr);
   QTest::mouseClick(ok, Qt::LeftButton);
@@ -95,7 +103,9 @@ TEST_F(AppTest, TestTypedIntoTheRealWindowIsSaved) {
 
   const std::string bytes = read_bytes(root_ / "program" / "Diabete.dbk");
   EXPECT_TRUE(std::regex_match(
-      bytes, std::regex("\"\\d\\d.\\d\\d.\\d\\d\",\"\\d\\d:\\d\\d\",\"05.3\",\"\"\r\n")))
+      bytes,
+      std::regex(
+          "\"\\d\\d.\\d\\d.\\d\\d\",\"\\d\\d:\\d\\d\",\"05.3\",\"cœur 5€ Łukasz Żak 😀\"\r\n")))
       << bytes;
 }
 
