@@ -75,9 +75,35 @@ bool MemorySettings::flush() {
 }
 
 bool FakePrinter::print_form(const form::Form& window) {
+  if (on_print) on_print(window);
   if (fail) return false;
   printed.push_back(window.name());
   return true;
+}
+
+// ---- Online fakes ----
+
+bool FakeProbe::start(const std::string& host) {
+  if (!can_start) return false;
+  started.push_back(host);
+  return true;
+}
+
+void FakeHttp::get(const std::string& url, std::size_t max_bytes,
+                   std::function<void(std::string body)> done) {
+  requested.push_back(url);
+  const auto found = bodies.find(url);
+  std::string body = found == bodies.end() || found->second.size() > max_bytes ? std::string()
+                                                                                : found->second;
+  waiting_.push_back([done = std::move(done), body = std::move(body)] { done(body); });
+}
+
+void FakeHttp::deliver() {
+  while (!waiting_.empty()) {
+    auto answer = std::move(waiting_.front());
+    waiting_.pop_front();
+    answer();
+  }
 }
 
 }  // namespace platform

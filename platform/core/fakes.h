@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,7 +96,11 @@ class FakePrinter : public Printer {
  public:
   bool fail = false;
   std::vector<std::string> printed;  // names of the forms printed
+  std::string pdf;                   // set: pages go to this file, as where no printer exists
+  // Called while the form is being printed, to look at it as it goes to the page.
+  std::function<void(const form::Form&)> on_print;
   bool print_form(const form::Form& window) override;
+  std::string output_file() const override { return pdf; }
 };
 
 class RecordingSurfaceFactory : public SurfaceFactory {
@@ -112,6 +117,45 @@ class FakeProgram : public ProgramControl {
   bool ended = false;
 };
 
+// ---- Online fakes: probe, downloads, browser ----
+
+class FakeProbe : public ReachabilityProbe {
+ public:
+  bool can_start = true;
+  std::optional<std::string> report;  // what output() gives; nothing: no report to read
+  std::vector<std::string> started;   // hosts asked
+  int finished = 0;
+  bool start(const std::string& host) override;
+  std::optional<std::string> output() override { return report; }
+  void finish() override { ++finished; }
+};
+
+// Downloads wait until the test delivers them, so a test sees the window between the request and
+// the answer, as the program does.
+class FakeHttp : public HttpClient {
+ public:
+  std::map<std::string, std::string> bodies;  // by address; any other address fails
+  std::vector<std::string> requested;         // every address asked, in order
+  void get(const std::string& url, std::size_t max_bytes,
+           std::function<void(std::string body)> done) override;
+  // Answers every waiting download, and those the answers ask for, in order.
+  void deliver();
+  std::size_t waiting() const { return waiting_.size(); }
+
+ private:
+  std::deque<std::function<void()>> waiting_;
+};
+
+class FakeBrowser : public WebBrowser {
+ public:
+  BrowserOutcome outcome = BrowserOutcome::Opened;
+  std::vector<std::string> opened;  // every address handed over
+  BrowserOutcome open_page(const std::string& url) override {
+    opened.push_back(url);
+    return outcome;
+  }
+};
+
 // All the fakes together, with the Platform bundle that windows take.
 struct FakePlatform {
   FakeDialogs dialogs;
@@ -122,8 +166,12 @@ struct FakePlatform {
   FakePrinter printer;
   RecordingSurfaceFactory surfaces;
   FakeProgram program;
+  FakeProbe probe;
+  FakeHttp http;
+  FakeBrowser browser;
   Platform platform() {
-    return Platform{dialogs, clock, locale, settings, shell, printer, surfaces, program};
+    return Platform{dialogs, clock,   locale,  settings, shell, printer,
+                    surfaces, program, probe, http,     browser};
   }
 };
 

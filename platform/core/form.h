@@ -43,7 +43,8 @@ enum class Kind {
   Frame,
   Toolbar
 };
-enum class Pointer { Default, Busy };
+// Custom: the control's own pointer, a pointing hand (a picture that opens something).
+enum class Pointer { Default, Busy, Custom };
 enum class WindowState { Normal = 0, Minimised = 1, Maximised = 2 };
 enum class Align { Left, Centre, Right };
 
@@ -250,6 +251,18 @@ class Image : public Control {
   Image(Container* parent, std::string name, std::string picture = {});
   std::string picture;
   bool stretch = true;
+  // Shows a picture file instead of the named picture (which stays for a file that cannot be
+  // read); the file is read anew on every call, also under a name shown before.
+  void load_file(std::string path) {
+    file_ = std::move(path);
+    ++file_serial_;
+  }
+  const std::string& file() const { return file_; }
+  unsigned file_serial() const { return file_serial_; }
+
+ private:
+  std::string file_;
+  unsigned file_serial_ = 0;
 };
 
 // A picture box with a persistent image that handlers draw into; it may also hold controls.

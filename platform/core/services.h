@@ -1,6 +1,8 @@
 #pragma once
 // What the windows ask of the desktop, behind small interfaces: the programs get the Qt
 // versions, the tests get the scripted fakes of fakes.h.
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -89,6 +91,9 @@ class Printer {
   virtual ~Printer() = default;
   // Prints a whole window as it stands on one page; false when it could not be printed.
   virtual bool print_form(const form::Form& window) = 0;
+  // The file the last page went to when there was no printer to print on (a PDF the user is
+  // told about); empty when it went to a printer.
+  virtual std::string output_file() const { return {}; }
 };
 
 class SurfaceFactory {
@@ -105,6 +110,39 @@ class ProgramControl {
   virtual bool ending() const = 0;
 };
 
+// ---- Online: is the internet there, downloads, the web browser ----
+
+// Asks a host for an answer in the background: started without waiting, its report read later.
+class ReachabilityProbe {
+ public:
+  virtual ~ReachabilityProbe() = default;
+  // Starts asking; false when the probe cannot run at all (no ping program, say).
+  virtual bool start(const std::string& host) = 0;
+  // What the probe has reported so far, or nothing when there is no report to read.
+  virtual std::optional<std::string> output() = 0;
+  // Stops the probe if it still runs and removes what it left behind.
+  virtual void finish() = 0;
+};
+
+class HttpClient {
+ public:
+  virtual ~HttpClient() = default;
+  // Fetches an address from the network, never from a cache, and hands the body to done as an
+  // event of its own, never from inside get(). A failed, refused or timed-out download, an HTTP
+  // error status and a body longer than max_bytes all give the empty body.
+  virtual void get(const std::string& url, std::size_t max_bytes,
+                   std::function<void(std::string body)> done) = 0;
+};
+
+enum class BrowserOutcome { Opened, NoBrowser, Failed };
+
+class WebBrowser {
+ public:
+  virtual ~WebBrowser() = default;
+  // Opens an http or https address in the desktop's browser; anything else is Failed.
+  virtual BrowserOutcome open_page(const std::string& url) = 0;
+};
+
 // Everything a window needs from the desktop, handed to it at construction.
 struct Platform {
   Dialogs& dialogs;
@@ -115,6 +153,9 @@ struct Platform {
   Printer& printer;
   SurfaceFactory& surfaces;
   ProgramControl& program;
+  ReachabilityProbe& probe;
+  HttpClient& http;
+  WebBrowser& browser;
 };
 
 }  // namespace platform

@@ -49,10 +49,21 @@ void apply_font(QWidget* widget, double points, bool bold) {
 }
 
 void apply_pointer(QWidget* widget, form::Pointer pointer) {
-  const bool busy =
-      widget->testAttribute(Qt::WA_SetCursor) && widget->cursor().shape() == Qt::WaitCursor;
-  if (pointer == form::Pointer::Busy && !busy) widget->setCursor(Qt::WaitCursor);
-  if (pointer == form::Pointer::Default && busy) widget->unsetCursor();
+  // Only the pointers set here are taken back: text boxes keep the I-beam Qt gives them.
+  const Qt::CursorShape shown =
+      widget->testAttribute(Qt::WA_SetCursor) ? widget->cursor().shape() : Qt::ArrowCursor;
+  const bool ours = shown == Qt::WaitCursor || shown == Qt::PointingHandCursor;
+  switch (pointer) {
+    case form::Pointer::Busy:
+      if (shown != Qt::WaitCursor) widget->setCursor(Qt::WaitCursor);
+      break;
+    case form::Pointer::Custom:
+      if (shown != Qt::PointingHandCursor) widget->setCursor(Qt::PointingHandCursor);
+      break;
+    case form::Pointer::Default:
+      if (ours) widget->unsetCursor();
+      break;
+  }
 }
 
 }  // namespace view
@@ -260,6 +271,14 @@ QWidget* FormView::make_image(std::uint64_t id, QWidget* host) {
   image->picture = [this, id](QSize size) -> QPixmap {
     const auto* model = static_cast<const form::Image*>(control_by_id(id));
     if (!model) return {};
+    if (const auto item = items_.find(id); item != items_.end() && !item->second->file.isNull()) {
+      const QPixmap& file = item->second->file;
+      if (!size.isValid()) return file;
+      const double ratio = window_->devicePixelRatioF();
+      QPixmap scaled = file.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+      scaled.setDevicePixelRatio(ratio);
+      return scaled;
+    }
     const auto& pictures = owner_.pictures;
     if (!size.isValid()) size = pictures.natural_size(model->picture);
     return pictures.pixmap(model->picture, size, window_->devicePixelRatioF());
@@ -425,6 +444,11 @@ void FormView::sync_timer(Item& item, const form::Timer& timer) {
 void FormView::sync_image(Item& item, const form::Image& model) {
   auto* image = static_cast<ImageWidget*>(item.widget.data());
   image->stretch = model.stretch;
+  if (item.file_serial != model.file_serial()) {
+    item.file_serial = model.file_serial();
+    item.file = model.file().empty() ? QPixmap() : QPixmap(to_qstring(model.file()));
+    image->update();
+  }
   if (item.picture == model.picture && item.stretch == model.stretch) return;
   item.picture = model.picture;
   item.stretch = model.stretch;

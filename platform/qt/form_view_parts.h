@@ -3,6 +3,7 @@
 // the small helpers. Inside the renderer only.
 #include <QAction>
 #include <QMenu>
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <optional>
@@ -23,6 +24,8 @@ struct FormView::Item {
   std::vector<std::string> toolbar;  // buttons the toolbar was built with
   std::string picture;
   bool stretch = true;
+  unsigned file_serial = 0;
+  QPixmap file;  // the picture file an image shows, null for none or unreadable
 };
 
 struct FormView::Menus {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/core/services.h"
+#include "platform/qt/qt_online.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/renderer.h"
 
@@ -29,6 +30,7 @@ class QtPlatform {
   IniSettingsStore& settings() { return settings_; }
   QtPrinter& printer() { return printer_; }
   QtProgramControl& program() { return program_; }
+  QtPingProbe& probe() { return probe_; }
 
  private:
   QtProgramControl program_;
@@ -40,6 +42,9 @@ class QtPlatform {
   IniSettingsStore settings_;
   QtShell shell_;
   QtSurfaceFactory surfaces_;
+  QtPingProbe probe_;
+  QtHttpClient http_;
+  QtWebBrowser browser_;
 };
 
 }  // namespace platform_qt

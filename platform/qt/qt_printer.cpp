@@ -52,7 +52,12 @@ bool QtPrinter::printing_to_pdf() const {
   return !pdf_folder_.isEmpty() || QPrinterInfo::availablePrinters().isEmpty();
 }
 
+std::string QtPrinter::output_file() const {
+  return to_utf8(last_pdf_);
+}
+
 bool QtPrinter::print_form(const form::Form& window) {
+  last_pdf_.clear();
   const QImage image = renderer_.grab(window);
   if (image.isNull()) return false;
   QPrinter& target = printer();

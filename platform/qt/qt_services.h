@@ -33,6 +33,7 @@ class QtPrinter : public platform::Printer {
   explicit QtPrinter(Renderer& renderer);
   ~QtPrinter() override;
   bool print_form(const form::Form& window) override;
+  std::string output_file() const override;
   // Sends every page to a PDF file in the folder, printers or not (unattended runs, tests).
   void print_to_pdf_in(QString folder);
   // The printer the printer dialog sets up and print_form prints on.

@@ -19,6 +19,7 @@
 // a menu bar and (width - 240) x (height - 390) twips for one without.
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -59,6 +60,10 @@ class Renderer {
 
   // Copies the model's visible state of every attached form to its widgets.
   void refresh();
+
+  // Runs a handler that no widget started (a download that arrived, say) as an event of its
+  // own: once no other handler runs, then brings the widgets up to date.
+  void post(std::function<void()> handler);
 
   // Logical DPI used for twips <-> pixels.
   double dpi() const;

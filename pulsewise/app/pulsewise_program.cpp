@@ -105,7 +105,10 @@ platform::Platform Program::with_dialogs(platform::Dialogs* dialogs) {
                             qt.shell,
                             qt.printer,
                             qt.surfaces,
-                            qt.program};
+                            qt.program,
+                            qt.probe,
+                            qt.http,
+                            qt.browser};
 }
 
 void Program::start() {

@@ -35,7 +35,9 @@ std::filesystem::path settings_folder() {
 
 Program::Program(const std::filesystem::path& data, const std::filesystem::path& settings) {
   init_sugarlog_resources();
-  qt_.renderer().register_picture("thermometer", ":/sugarlog/thermometer.svg");
+  for (const char* picture : {"thermometer", "banner", "camera1", "camera2"}) {
+    qt_.renderer().register_picture(picture, QStringLiteral(":/sugarlog/%1.svg").arg(picture));
+  }
   window_ = std::make_unique<sugarlog::Fenetre>(qt_.platform(), data, settings);
 }
 

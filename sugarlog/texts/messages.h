@@ -74,5 +74,22 @@ inline constexpr Bilingual kAnd{"et", "and"};
 inline constexpr Bilingual kResults{"Résultats", "Results"};
 inline constexpr Bilingual kResultsCount{" résultats", " results"};
 
+// The About box.
+inline constexpr Bilingual kAboutSubtitle{"Carnet de glycémie", "Blood glucose logbook"};
+inline constexpr Bilingual kAboutEmail{"Courriel: ", "E-mail: "};
+
+// The picture of the day: its tooltip starts with the invitation, then the site's own text.
+inline constexpr Bilingual kVisitTip{"Visitez: ", "Visit: "};
+// Opening the site's web page; these exist in English only.
+inline constexpr std::string_view kNoBrowser = "Could not find your default Browser";
+inline constexpr std::string_view kNoBrowserTitle = "Browser Not Found";
+inline constexpr std::string_view kPageNotOpened = "Web Page not Opened";
+inline constexpr std::string_view kPageNotOpenedTitle = "URL Failed";
+
+// Printing the window where no printer is installed: the page went to this file.
+inline constexpr Bilingual kPrintedToFile{
+    "Aucune imprimante n'est installée. La page a été enregistrée dans le fichier PDF:\n\n",
+    "No printer is installed. The page was saved as a PDF file:\n\n"};
+
 }  // namespace text
 }  // namespace sugarlog

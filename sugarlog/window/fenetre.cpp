@@ -60,6 +60,8 @@ Fenetre::Fenetre(platform::Platform platform, const std::filesystem::path& progr
       Aff_Anim(this, "Aff_Anim"),
       Calibrateur(this, "Calibrateur", platform.surfaces),
       Animation(this, "Animation", platform.surfaces),
+      Img_Cam1(this, "Img_Cam1", "camera1"),
+      Img_Cam2(this, "Img_Cam2", "camera2"),
       Cadre_Ajouter(this, "Cadre_Ajouter"),
       Aff_Dial_Date(&Cadre_Ajouter, "Aff_Dial_Date", "Date"),
       Aff_Dial_Heure(&Cadre_Ajouter, "Aff_Dial_Heure", "Time"),
@@ -78,8 +80,8 @@ Fenetre::Fenetre(platform::Platform platform, const std::filesystem::path& progr
       Timer_Analyse(this, "Timer_Analyse", 1000, false),
       Timer_Calibration(this, "Timer_Calibration", 1000, false),
       Timer_Attente(this, "Timer_Attente", 1000, false),
-      // Off until the connection check handles its ticks: idle ticks only re-sync every widget.
-      Timer_Ping(this, "Timer_Ping", 1000, false),
+      Timer_Ping(this, "Timer_Ping", 1000, true),
+      online(*this, Timer_Ping, platform, Rep_Programme, Langue),
       platform_(platform),
       settings_file_(settings_folder),
       data_file_(program_folder) {
@@ -146,7 +148,8 @@ void Fenetre::build_menus() {
 }
 
 void Fenetre::lay_out() {
-  set_bounds(0, 0, 5175, 5025);
+  // Tall enough for the picture of the day below the information line.
+  set_bounds(0, 0, 5175, 5655);
   fixed_dialog = true;
   lay_out_readout();
   lay_out_cursor();
@@ -169,6 +172,10 @@ void Fenetre::lay_out_readout() {
   Calibrateur.set_bounds(675, 1215, 3720, 1320);
   Animation.set_bounds(675, 1215, 3720, 1320);
   hide({&Aff_Langue, &Aff_Anim, &Calibrateur, &Animation});
+  online.Picture2.set_bounds(180, 4305, 4545, 615);
+  Img_Cam1.set_bounds(4275, -30, 330, 420);
+  Img_Cam2.set_bounds(4275, -30, 330, 420);
+  hide({&Img_Cam1, &Img_Cam2});
 }
 
 void Fenetre::lay_out_cursor() {
@@ -228,6 +235,7 @@ void Fenetre::wire_events() {
   wire_chart();
   wire_entry_panel();
   wire_tooltips();
+  wire_extras();
   Timer_Heure.on_tick = [this] { Timer_Heure_Timer(); };
   Timer_Joyst.on_tick = [this] { Timer_Joyst_Timer(); };
 }

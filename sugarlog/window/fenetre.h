@@ -13,6 +13,7 @@
 #include "platform/core/services.h"
 #include "sugarlog/charts/chart_frame.h"
 #include "sugarlog/meter/thermometer.h"
+#include "sugarlog/online/online_extras.h"
 #include "sugarlog/store/data_file.h"
 #include "sugarlog/store/settings_file.h"
 #include "sugarlog/store/test_table.h"
@@ -90,6 +91,17 @@ class Fenetre : public form::Form {
   void Bout_Cancel_Click();
   void Afficher_Thermometre();
 
+  // ---- Help screens, and printing the window ----
+  void Menu_Import_Click();
+  void Menu_TroisMois_Click();
+  void Menu_An_Click();
+  void Menu_Apropos_Click();
+  void Menu_Impr_Graph_Click();
+  void Timer_Camera_Timer();
+  void Img_Cam1_Click();
+  void Img_Cam2_Click();
+  void Image_Camera();
+
   // The view the History menu has checked.
   View current_view() const;
   const std::filesystem::path& data_path() const { return data_file_.path(); }
@@ -131,6 +143,8 @@ class Fenetre : public form::Form {
   form::Label Aff_Anim;
   form::PictureBox Calibrateur;
   form::PictureBox Animation;
+  form::Image Img_Cam1;  // the two frames of the blinking print icon
+  form::Image Img_Cam2;
 
   form::Frame Cadre_Ajouter;
   form::Label Aff_Dial_Date;
@@ -152,6 +166,9 @@ class Fenetre : public form::Form {
   form::Timer Timer_Calibration;
   form::Timer Timer_Attente;
   form::Timer Timer_Ping;
+
+  // The connection check, the picture of the day and the site's page.
+  OnlineExtras online;
 
   // ---- Menus ----
   form::MenuItem* Menu_Fichier = nullptr;
@@ -205,6 +222,7 @@ class Fenetre : public form::Form {
   void wire_chart();
   void wire_entry_panel();
   void wire_tooltips();
+  void wire_extras();
 
   // Start-up pieces.
   void Quel_Decimale();

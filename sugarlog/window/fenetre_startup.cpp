@@ -30,7 +30,7 @@ void set_caption(form::Control& control, std::string caption) {
 void Fenetre::Form_Load() {
   Quel_Decimale();
   if (!Recup_Init()) return;
-  // The online extras prepare the site's address here.
+  online.PA_URL();
   units.Valeur_MG(settings.Unite);
   frame.Titre_AxeX = kTitlesDayWeek;
   Graphique_Actif = 0;

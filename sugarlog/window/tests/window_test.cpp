@@ -131,7 +131,7 @@ TEST_F(WindowTest, FirstStartCreatesBothFilesAndOpensEmptyInMmol) {
   EXPECT_FALSE(w.Curseur.enabled);
   EXPECT_FALSE(w.Menu_Test->visible);
   EXPECT_FALSE(w.Menu_Recom->visible);
-  EXPECT_FALSE(w.Timer_Ping.enabled);
+  EXPECT_TRUE(w.Timer_Ping.enabled);  // the connection check starts with the window
   EXPECT_FALSE(w.Timer_Heure.enabled);
   EXPECT_FALSE(w.Timer_Joyst.enabled);
 
