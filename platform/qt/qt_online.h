@@ -28,6 +28,8 @@ class QtPingProbe : public platform::ReachabilityProbe {
 
   // One echo request, answered within three seconds, names not looked up in reverse.
   static QStringList arguments(const QString& host);
+  // Where the running probe's report goes (empty when none runs).
+  const QString& report_path() const { return output_path_; }
 
  private:
   QString program_;

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
@@ -28,7 +29,9 @@ QStringList QtPingProbe::arguments(const QString& host) {
 
 bool QtPingProbe::start(const std::string& host) {
   finish();
-  const QString program = program_.contains(u'/') ? program_ : QStandardPaths::findExecutable(program_);
+  const QString program = !program_.contains(u'/')           ? QStandardPaths::findExecutable(program_)
+                          : QFileInfo(program_).isExecutable() ? program_
+                                                               : QString();
   // A host that looks like an option would be taken as one.
   if (program.isEmpty() || host.empty() || host.front() == '-') return false;
   folder_ = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("sugarlog-XXXXXX")));

@@ -30,7 +30,8 @@ class QtPlatform {
   IniSettingsStore& settings() { return settings_; }
   QtPrinter& printer() { return printer_; }
   QtProgramControl& program() { return program_; }
-  QtPingProbe& probe() { return probe_; }
+  // The connection check's probe for the windows made from now on (tests never ping outside).
+  void use_probe(platform::ReachabilityProbe& probe) { probe_in_use_ = &probe; }
 
  private:
   QtProgramControl program_;
@@ -43,6 +44,7 @@ class QtPlatform {
   QtShell shell_;
   QtSurfaceFactory surfaces_;
   QtPingProbe probe_;
+  platform::ReachabilityProbe* probe_in_use_ = &probe_;
   QtHttpClient http_;
   QtWebBrowser browser_;
 };

@@ -33,8 +33,10 @@ std::filesystem::path settings_folder() {
   return made(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
-Program::Program(const std::filesystem::path& data, const std::filesystem::path& settings) {
+Program::Program(const std::filesystem::path& data, const std::filesystem::path& settings,
+                 platform::ReachabilityProbe* probe) {
   init_sugarlog_resources();
+  if (probe) qt_.use_probe(*probe);
   for (const char* picture : {"thermometer", "banner", "camera1", "camera2"}) {
     qt_.renderer().register_picture(picture, QStringLiteral(":/sugarlog/%1.svg").arg(picture));
   }

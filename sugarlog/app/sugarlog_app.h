@@ -19,8 +19,9 @@ std::filesystem::path settings_folder();
 
 class Program {
  public:
-  // Needs a QApplication.
-  Program(const std::filesystem::path& data_folder, const std::filesystem::path& settings_folder);
+  // Needs a QApplication. probe: what the connection check asks instead of the system's ping.
+  Program(const std::filesystem::path& data_folder, const std::filesystem::path& settings_folder,
+          platform::ReachabilityProbe* probe = nullptr);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;

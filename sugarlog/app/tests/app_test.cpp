@@ -10,6 +10,7 @@
 #include <regex>
 #include <sstream>
 
+#include "platform/core/fakes.h"
 #include "platform/core/scratch_folder.h"
 #include "platform/qt/testing/test_app.h"
 #include "sugarlog/app/sugarlog_app.h"
@@ -56,10 +57,11 @@ class AppTest : public ::testing::Test {
   }
   platform::ScratchFolder scratch_{"sugarlog-app"};
   const fs::path& root_ = scratch_.path();
+  platform::FakeProbe probe_;  // the connection check pings nothing outside
 };
 
 TEST_F(AppTest, TestTypedIntoTheRealWindowIsSaved) {
-  sugarlog_app::Program program(root_ / "program", root_ / "config");
+  sugarlog_app::Program program(root_ / "program", root_ / "config", &probe_);
   ASSERT_TRUE(program.start());
   QWidget* window = program.qt().renderer().widget_for(program.window());
   ASSERT_NE(window, nullptr);
