@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick fonts-dejavu-core locales
+  iputils-ping ghostscript  # ping for the connection check; Ghostscript reads printed pages in tests
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -93,8 +93,8 @@ void FakeHttp::get(const std::string& url, std::size_t max_bytes,
                    std::function<void(std::string body)> done) {
   requested.push_back(url);
   const auto found = bodies.find(url);
-  std::string body = found == bodies.end() || found->second.size() > max_bytes ? std::string()
-                                                                                : found->second;
+  std::string body =
+      found == bodies.end() || found->second.size() > max_bytes ? std::string() : found->second;
   waiting_.push_back([done = std::move(done), body = std::move(body)] { done(body); });
 }
 

@@ -170,8 +170,8 @@ struct FakePlatform {
   FakeHttp http;
   FakeBrowser browser;
   Platform platform() {
-    return Platform{dialogs, clock,   locale,  settings, shell, printer,
-                    surfaces, program, probe, http,     browser};
+    return Platform{dialogs,  clock,   locale, settings, shell,  printer,
+                    surfaces, program, probe,  http,     browser};
   }
 };
 

@@ -24,8 +24,7 @@ QtHttpClient::~QtHttpClient() {
 void QtHttpClient::get(const std::string& url, std::size_t max_bytes,
                        std::function<void(std::string body)> done) {
   QNetworkRequest request{QUrl(to_qstring(url), QUrl::StrictMode)};
-  request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                       QNetworkRequest::AlwaysNetwork);
+  request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
   request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
   QNetworkReply* reply = manager_.get(request);
 

@@ -23,18 +23,19 @@ QtPingProbe::~QtPingProbe() {
 }
 
 QStringList QtPingProbe::arguments(const QString& host) {
-  return {QStringLiteral("-n"), QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-w"),
-          QStringLiteral("3"),  host};
+  return {QStringLiteral("-n"), QStringLiteral("-c"), QStringLiteral("1"),
+          QStringLiteral("-w"), QStringLiteral("3"),  host};
 }
 
 bool QtPingProbe::start(const std::string& host) {
   finish();
-  const QString program = !program_.contains(u'/')           ? QStandardPaths::findExecutable(program_)
+  const QString program = !program_.contains(u'/') ? QStandardPaths::findExecutable(program_)
                           : QFileInfo(program_).isExecutable() ? program_
                                                                : QString();
   // A host that looks like an option would be taken as one.
   if (program.isEmpty() || host.empty() || host.front() == '-') return false;
-  folder_ = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("sugarlog-XXXXXX")));
+  folder_ =
+      std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("sugarlog-XXXXXX")));
   if (!folder_->isValid()) {
     folder_.reset();
     return false;

@@ -11,8 +11,8 @@ QtPlatform::QtPlatform()
 QtPlatform::~QtPlatform() = default;
 
 platform::Platform QtPlatform::platform() {
-  return platform::Platform{dialogs_,  clock_,   locale_, settings_, shell_,   printer_,
-                            surfaces_, program_, *probe_in_use_, http_, browser_};
+  return platform::Platform{dialogs_,  clock_,   locale_,        settings_, shell_,  printer_,
+                            surfaces_, program_, *probe_in_use_, http_,     browser_};
 }
 
 }  // namespace platform_qt

@@ -234,8 +234,9 @@ void Renderer::post(std::function<void()> handler) {
   QTimer::singleShot(0, impl_.get(), [this, handler = std::move(handler)]() mutable {
     if (impl_->busy()) {
       // A message box or a modal form is up: handlers never overlap, so wait for it to close.
-      QTimer::singleShot(50, impl_.get(),
-                         [this, handler = std::move(handler)]() mutable { post(std::move(handler)); });
+      QTimer::singleShot(50, impl_.get(), [this, handler = std::move(handler)]() mutable {
+        post(std::move(handler));
+      });
       return;
     }
     impl_->dispatch(std::move(handler));

@@ -20,9 +20,8 @@ bool file_exists(const std::filesystem::path& path) {
 
 }  // namespace
 
-OnlineExtras::OnlineExtras(form::Container& window, form::Timer& timer,
-                           platform::Platform platform, const std::string& folder,
-                           const std::int16_t& langue)
+OnlineExtras::OnlineExtras(form::Container& window, form::Timer& timer, platform::Platform platform,
+                           const std::string& folder, const std::int16_t& langue)
     : Aff_Pas_Branche(&window, "Aff_Pas_Branche", "1"),
       Picture2(&window, "Picture2", platform.surfaces),
       Image_FTP(&Picture2, "Image_FTP", "banner"),
@@ -85,9 +84,7 @@ void OnlineExtras::decide() {
   timer_.enabled = false;
   Compteur_Ping = 0;
   if (En_Ligne == 1) {
-    Recuperer_URL([this] {
-      Recuperer_IMG([this] { Image_FTP.pointer = form::Pointer::Custom; });
-    });
+    Recuperer_URL([this] { Recuperer_IMG([this] { Image_FTP.pointer = form::Pointer::Custom; }); });
     return;
   }
   Image_FTP.pointer = form::Pointer::Default;
@@ -104,7 +101,8 @@ void OnlineExtras::Recuperer_URL(std::function<void()> then) {
   platform_.http.get(site_file_url(Adresse_Site, langue_), kMaxSiteFileBytes,
                      while_alive([this, then](std::string body) {
                        // A copy that cannot be written leaves the previous one, whole.
-                       if (valid_body(body)) (void)platform::write_file_atomic(site_file_path(), body);
+                       if (valid_body(body))
+                         (void)platform::write_file_atomic(site_file_path(), body);
                        if (read_site_file()) {
                          Image_FTP.tooltip = std::string(text::kVisitTip.in(langue_)) + Texte_Site;
                        }
@@ -122,14 +120,15 @@ void OnlineExtras::fetch_picture(int attempt, std::function<void()> then) {
     then();
     return;
   }
-  const std::string url = picture_url(Adresse_Site, langue_,
-                                      platform::weekday_of(platform_.clock.today()), *extension);
+  const std::string url =
+      picture_url(Adresse_Site, langue_, platform::weekday_of(platform_.clock.today()), *extension);
   platform_.http.get(
       url, kMaxPictureBytes, while_alive([this, attempt, then, extension](std::string body) {
         if (valid_body(body)) {
           (void)platform::write_file_atomic(picture_path(*extension), body);
         } else if (attempt == 1) {
-          Adresse_Site = unscrambled(std::string_view(kScrambledSite.data(), kScrambledSite.size()));
+          Adresse_Site =
+              unscrambled(std::string_view(kScrambledSite.data(), kScrambledSite.size()));
           fetch_picture(2, then);
           return;
         }

@@ -22,8 +22,9 @@ inline constexpr std::int16_t kPingDecisionTick = 6;
 
 class OnlineExtras {
  public:
-  // timer: the window's Timer_Ping, whose ticks run the check; folder: the program's folder (with its trailing separator)
-  // and langue: the window's language flag, both read whenever they are needed.
+  // timer: the window's Timer_Ping, whose ticks run the check; folder: the program's folder (with
+  // its trailing separator) and langue: the window's language flag, both read whenever they are
+  // needed.
   OnlineExtras(form::Container& window, form::Timer& timer, platform::Platform platform,
                const std::string& folder, const std::int16_t& langue);
   ~OnlineExtras();

@@ -53,26 +53,25 @@ Screen three_months_screen() {
 }
 
 Screen yearly_screen() {
-  return {checklist({"Une fois par année:", "", "- Examen des pieds", "- Recherche de neuropathie",
-                     "- Tester les reflexes ostéotendineux", "- Palpation des pouls",
-                     "- Recherche des soufles abdominaux, fémoraux, carotidiens",
-                     "- Recherche d'une hypotension orthostatique",
-                     "- Examen de la bouche,de la peau",
-                     "- Examen par un ophtalmologiste avec Fond d'oeil", "- ECG de repos",
-                     "- Dosage du LDL Cholestérol, HDL cholestérol,",
-                     "   cholestérol total et triglycérides",
-                     "- Créatininémie et calcul de la clairance",
-                     "- Recherche de protéinurie et d'hématurie",
-                     "- Recherche d'infection urinaire par bandelette",
-                     "- Recherche de microalbuminurie"}),
-          std::string(kChecklistTitle)};
+  return {
+      checklist(
+          {"Une fois par année:", "", "- Examen des pieds", "- Recherche de neuropathie",
+           "- Tester les reflexes ostéotendineux", "- Palpation des pouls",
+           "- Recherche des soufles abdominaux, fémoraux, carotidiens",
+           "- Recherche d'une hypotension orthostatique", "- Examen de la bouche,de la peau",
+           "- Examen par un ophtalmologiste avec Fond d'oeil", "- ECG de repos",
+           "- Dosage du LDL Cholestérol, HDL cholestérol,", "   cholestérol total et triglycérides",
+           "- Créatininémie et calcul de la clairance", "- Recherche de protéinurie et d'hématurie",
+           "- Recherche d'infection urinaire par bandelette", "- Recherche de microalbuminurie"}),
+      std::string(kChecklistTitle)};
 }
 
 Screen about_screen(std::int16_t langue, std::string_view adresse_site) {
-  const std::string_view maker = platform::trimmed(platform::first(kCompanyName, kCompanyNameWidth));
+  const std::string_view maker =
+      platform::trimmed(platform::first(kCompanyName, kCompanyNameWidth));
   const std::string email = std::string(text::kAboutEmail.in(langue)) + std::string(kMakerEmail);
-  std::string text = lines({text::kProgramTitle.in(langue), text::kAboutSubtitle.in(langue), "",
-                            maker, email});
+  std::string text =
+      lines({text::kProgramTitle.in(langue), text::kAboutSubtitle.in(langue), "", maker, email});
   text += '\n';
   text += adresse_site;
   return {text, "Version: " + std::to_string(platform::kVersionMajor) + "." +

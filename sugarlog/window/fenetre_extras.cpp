@@ -117,9 +117,8 @@ void Fenetre::Image_Camera() {
   if (!printed) return;
   const std::string file = platform_.printer.output_file();
   if (!file.empty()) {
-    platform_.dialogs.message_box(std::string(text::kPrintedToFile.in(Langue)) + file,
-                                  Buttons::Ok, Icon::Information,
-                                  std::string(text::kProgramTitle.in(Langue)));
+    platform_.dialogs.message_box(std::string(text::kPrintedToFile.in(Langue)) + file, Buttons::Ok,
+                                  Icon::Information, std::string(text::kProgramTitle.in(Langue)));
   }
 }
 

@@ -8,8 +8,8 @@
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <map>
 
@@ -39,7 +39,10 @@ class LocalServer {
   }
 
   std::string url(const QString& path) const {
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path).toStdString();
+    return QStringLiteral("http://127.0.0.1:%1%2")
+        .arg(server_.serverPort())
+        .arg(path)
+        .toStdString();
   }
 
   std::map<QString, Reply> replies;
@@ -89,7 +92,8 @@ QtHttpClient::Post later() {
 TEST(QtHttpClient, DownloadsFromTheNetworkWithinTheirLimits) {
   LocalServer server;
   const QByteArray site = "\"Text\",\"http://www.example.com\",\"png\"\r\n";
-  const QByteArray picture = QByteArray("\x89PNG\r\n\x1a\n\0\0\0binary", 16) + QByteArray(3000, 'p');
+  const QByteArray picture =
+      QByteArray("\x89PNG\r\n\x1a\n\0\0\0binary", 16) + QByteArray(3000, 'p');
   server.replies[QStringLiteral("/sl/url_a.txt")] = {200, site};
   server.replies[QStringLiteral("/sl/img_a3.png")] = {200, picture};
   server.replies[QStringLiteral("/big")] = {200, QByteArray(2049, 'b')};

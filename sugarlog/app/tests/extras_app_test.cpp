@@ -2,8 +2,8 @@
 // to a PDF file, read back through Ghostscript.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QImageReader>
@@ -187,8 +187,8 @@ TEST_F(ExtrasAppTest, ThePrintedPageIsBlackOnWhiteAndTheScreenYellowAndCyanAgain
   if (gs.isEmpty()) GTEST_SKIP() << "Ghostscript is not installed: the page cannot be looked at";
   const QString png = QString::fromStdString((pdf_folder.path() / "page.png").string());
   QProcess render;
-  render.start(gs, {"-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=png16m", "-r100",
-                    "-o", png, pdf});
+  render.start(
+      gs, {"-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=png16m", "-r100", "-o", png, pdf});
   ASSERT_TRUE(render.waitForFinished(30000));
   ASSERT_EQ(render.exitCode(), 0) << render.readAll().toStdString();
   const QImage page(png);

@@ -57,8 +57,8 @@ TEST(Linternet, PictureExtensionsAreShortPictureFormatsOnly) {
   for (const char* good : {"jpg", "JPG", "jpeg", "png", "gif", "bmp", "Png"}) {
     EXPECT_EQ(picture_extension(good), std::string(good)) << good;
   }
-  for (const char* hostile : {"", " ", "jp g", "/", "..", "../x", "a/b", "jpg/", "png.",
-                              "exe", "www", "htm", "jpg\n", "abcdefghijklmnopqrst", "jpgjpg"}) {
+  for (const char* hostile : {"", " ", "jp g", "/", "..", "../x", "a/b", "jpg/", "png.", "exe",
+                              "www", "htm", "jpg\n", "abcdefghijklmnopqrst", "jpgjpg"}) {
     EXPECT_EQ(picture_extension(hostile), std::nullopt) << hostile;
   }
 }
@@ -78,7 +78,8 @@ TEST(Linternet, OnlyAbsoluteWebAddressesGoToTheBrowser) {
 }
 
 TEST(Linternet, TheSiteFileIsReadAsThreeItems) {
-  const SiteFile site = read_site_file("\"Our page, today\",\"http://x.example.com/p\",\"jpg\"\r\n");
+  const SiteFile site =
+      read_site_file("\"Our page, today\",\"http://x.example.com/p\",\"jpg\"\r\n");
   EXPECT_EQ(site.Texte_Site, "Our page, today");
   EXPECT_EQ(site.Page_Site, "http://x.example.com/p");
   EXPECT_EQ(site.Ext_Image, "jpg");
@@ -115,7 +116,8 @@ TEST(Linternet, APingReportShowsAnAnswerOnlyWhenOneCameBack) {
 
 constexpr std::string_view kSiteUrlEn = "http://sugarlog.example.com/sl/url_a.txt";
 constexpr std::string_view kSiteUrlFr = "http://sugarlog.example.com/sl/url_f.txt";
-constexpr std::string_view kSiteBody = "\"Recipes for the week\",\" https://www.example.com/week \",\"jpg\"\r\n";
+constexpr std::string_view kSiteBody =
+    "\"Recipes for the week\",\" https://www.example.com/week \",\"jpg\"\r\n";
 constexpr std::string_view kReply = "64 bytes from 192.0.2.1: icmp_seq=1 ttl=55 time=12.3 ms\n";
 
 class OnlineTest : public ::testing::Test {
@@ -198,8 +200,7 @@ TEST_F(OnlineTest, AnAnswerInFrenchOnATuesdayFetchesTheSiteFileThenTheDaysPictur
   EXPECT_FALSE(online_->online_mark());
 
   fake_.http.deliver();
-  EXPECT_EQ(fake_.http.requested,
-            (std::vector<std::string>{std::string(kSiteUrlFr), picture_url}));
+  EXPECT_EQ(fake_.http.requested, (std::vector<std::string>{std::string(kSiteUrlFr), picture_url}));
   EXPECT_EQ(read_bytes(file("site.www")), kSiteBody);
   EXPECT_EQ(read_bytes(file("image.jpg")), "fresh picture");
   EXPECT_EQ(online_->Image_FTP.file(), file("image.jpg").string());
@@ -263,7 +264,8 @@ TEST_F(OnlineTest, AHostileExtensionFetchesSavesAndShowsNothing) {
     fake_.http.requested.clear();
     online_->Image_FTP.load_file("");
     online_->Adresse_Site = "sugarlog.example.com";
-    const std::string body = "\"Text\",\"http://www.example.com\",\"" + std::string(extension) + "\"";
+    const std::string body =
+        "\"Text\",\"http://www.example.com\",\"" + std::string(extension) + "\"";
     fake_.http.bodies[std::string(kSiteUrlEn)] = body;
     bool done = false;
     online_->Recuperer_URL([&] { online_->Recuperer_IMG([&] { done = true; }); });

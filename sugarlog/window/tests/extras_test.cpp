@@ -30,7 +30,8 @@ class ExtrasTest : public ::testing::Test {
   }
 
   Fenetre& start() {
-    window_ = std::make_unique<Fenetre>(fake_.platform(), scratch_ / "program", scratch_ / "config");
+    window_ =
+        std::make_unique<Fenetre>(fake_.platform(), scratch_ / "program", scratch_ / "config");
     window_->Form_Load();
     return *window_;
   }
@@ -88,7 +89,8 @@ TEST_F(ExtrasTest, FrenchHelpShowsTheChecklistsWordForWord) {
   const std::string opening =
       "Les obligations que doit suivre un médecin pour le suivi d'un diabétique non "
       "insulinodépendant.\n\n";
-  const std::string closing = "\n\nANAES = Agence Nationale d'Accréditation et d'Évaluation en Santé";
+  const std::string closing =
+      "\n\nANAES = Agence Nationale d'Accréditation et d'Évaluation en Santé";
   w.Menu_TroisMois->user_clicks();
   EXPECT_EQ(last_message().title, "Recommandations de l'ANAES, via Dr Valcourt (fr.)");
   EXPECT_EQ(last_message().icon, platform::Icon::Information);
@@ -120,7 +122,8 @@ TEST_F(ExtrasTest, FrenchHelpShowsTheChecklistsWordForWord) {
 TEST_F(ExtrasTest, AboutShowsTheSpareAddressAfterAFailedPictureUntilTheNextStartUp) {
   Fenetre& w = start();
   fake_.probe.report = "64 bytes from 192.0.2.1: icmp_seq=1 ttl=55 time=1 ms\n";
-  fake_.http.bodies["http://sugarlog.example.com/sl/url_a.txt"] = "\"Hello\",\"http://x.example.com\",\"png\"";
+  fake_.http.bodies["http://sugarlog.example.com/sl/url_a.txt"] =
+      "\"Hello\",\"http://x.example.com\",\"png\"";
   for (int tick = 0; tick < 6; ++tick) w.Timer_Ping.tick();
   fake_.http.deliver();
   EXPECT_TRUE(w.online.online_mark());
@@ -128,7 +131,7 @@ TEST_F(ExtrasTest, AboutShowsTheSpareAddressAfterAFailedPictureUntilTheNextStart
   EXPECT_EQ(last_message().text.substr(last_message().text.rfind('\n') + 1),
             "hollowmere.example.org");
 
-  w.Menu_Sauve_Click();  // saving runs the start-up again
+  w.Menu_Sauve_Click();                // saving runs the start-up again
   EXPECT_FALSE(w.Timer_Ping.enabled);  // but not the check
   EXPECT_TRUE(w.online.online_mark());
   w.Menu_Apropos->user_clicks();
@@ -194,10 +197,9 @@ TEST_F(ExtrasTest, ThePageIsBlackOnWhiteAndTheScreenComesBackExactly) {
             << child->name();
       }
     }
-    for (const form::Control* hidden :
-         std::initializer_list<const form::Control*>{&w.gauge.Thermometre, &w.Curseur, &w.Bout_Auj,
-                                                     &w.Information, &w.Aff_Heure, &w.Img_Cam1,
-                                                     &w.Img_Cam2, &w.Aff_Resultat}) {
+    for (const form::Control* hidden : std::initializer_list<const form::Control*>{
+             &w.gauge.Thermometre, &w.Curseur, &w.Bout_Auj, &w.Information, &w.Aff_Heure,
+             &w.Img_Cam1, &w.Img_Cam2, &w.Aff_Resultat}) {
       EXPECT_FALSE(hidden->visible) << hidden->name();
     }
     for (const form::Control* text : std::initializer_list<const form::Control*>{
@@ -225,7 +227,7 @@ TEST_F(ExtrasTest, ThePageIsBlackOnWhiteAndTheScreenComesBackExactly) {
   EXPECT_TRUE(w.Img_Cam2.visible);
   EXPECT_TRUE(w.gauge.Thermometre.visible);
   EXPECT_TRUE(w.Curseur.visible);
-  EXPECT_TRUE(w.Menu_Impr_Graph->checked);  // still armed
+  EXPECT_TRUE(w.Menu_Impr_Graph->checked);      // still armed
   EXPECT_TRUE(fake_.dialogs.messages.empty());  // a printer took the page
 }
 
