@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "platform/core/fakes.h"
 #include "platform/core/scratch_folder.h"
@@ -56,6 +57,26 @@ int dark_lines(const QImage& image, int length) {
   }
   return lines;
 }
+
+// Counts the times a window is brought up to date on screen while a test says it must not be.
+// Screen updates go through update requests; a grab for the printer paints into a picture only.
+class PaintWatch : public QObject {
+ public:
+  explicit PaintWatch(std::function<bool()> forbidden) : forbidden_(std::move(forbidden)) {
+    qApp->installEventFilter(this);
+  }
+  ~PaintWatch() override { qApp->removeEventFilter(this); }
+  int seen = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::UpdateRequest && watched->isWidgetType() && forbidden_()) ++seen;
+    return false;
+  }
+
+ private:
+  std::function<bool()> forbidden_;
+};
 
 QWidget* child(QWidget* window, const char* name) {
   return window->findChild<QWidget*>(QString::fromLatin1(name));
@@ -170,7 +191,12 @@ TEST_F(ExtrasAppTest, ThePrintedPageIsBlackOnWhiteAndTheScreenYellowAndCyanAgain
 
   QString told;
   answer_next_message_box(told);
-  QTest::mouseClick(second, Qt::LeftButton);
+  {
+    // The print colours never reach the screen: nothing paints while the model holds them.
+    PaintWatch watch([&p] { return p.window().back_colour == platform::kWhite; });
+    QTest::mouseClick(second, Qt::LeftButton);
+    EXPECT_EQ(watch.seen, 0);
+  }
   const QString pdf = p.qt().printer().last_pdf();
   ASSERT_FALSE(pdf.isEmpty());
   EXPECT_TRUE(told.endsWith(pdf)) << told.toStdString();
