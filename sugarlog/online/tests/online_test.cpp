@@ -212,15 +212,6 @@ TEST_F(OnlineTest, AnAnswerInFrenchOnATuesdayFetchesTheSiteFileThenTheDaysPictur
   EXPECT_TRUE(fake_.dialogs.messages.empty());
 }
 
-TEST_F(OnlineTest, AnEnglishUserGetsTheEnglishFilesAndTooltip) {
-  fake_.http.bodies[std::string(kSiteUrlEn)] = std::string(kSiteBody);
-  run_check(std::string(kReply));
-  fake_.http.deliver();
-  ASSERT_EQ(fake_.http.requested.size(), 3u);  // the picture failed: the spare address too
-  EXPECT_EQ(fake_.http.requested[1], "http://sugarlog.example.com/sl/img_a3.jpg");
-  EXPECT_EQ(online_->Image_FTP.tooltip, "Visit: Recipes for the week");
-}
-
 TEST_F(OnlineTest, ErrorPagesAreNeverSavedAndTheOlderCopiesStay) {
   write_bytes(file("site.www"), kSiteBody);
   write_bytes(file("image.jpg"), "older picture");
@@ -243,6 +234,7 @@ TEST_F(OnlineTest, ThePictureComesFromTheSpareAddressWhenTheSitesOwnFails) {
   fake_.http.deliver();
   EXPECT_EQ(fake_.http.requested.back(), "http://hollowmere.example.org/sl/img_a3.jpg");
   EXPECT_EQ(read_bytes(file("image.jpg")), "spare picture");
+  EXPECT_EQ(online_->Image_FTP.tooltip, "Visit: Recipes for the week");
   online_->PA_URL();  // start-up again: the site's own address is back
   EXPECT_EQ(online_->Adresse_Site, "sugarlog.example.com");
 }
