@@ -77,6 +77,8 @@ class MemorySettings : public SettingsStore {
   std::map<std::string, std::string> values;  // "application/section/key" -> value
   bool fail_flush = false;
   int flushes = 0;
+  std::optional<std::string> unreadable;  // what read_error() answers
+  std::optional<std::string> read_error(const std::string&) const override { return unreadable; }
   std::string get(const std::string& application, const std::string& section,
                   const std::string& key, const std::string& default_value) const override;
   void set(const std::string& application, const std::string& section, const std::string& key,

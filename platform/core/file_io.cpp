@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace platform {
@@ -70,11 +71,27 @@ void sync_folder(const fs::path& folder) {
 
 FileRead read_file(const fs::path& path) {
   FileRead result;
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.ok()) {
+  // Non-blocking, so that opening a pipe does not wait for a writer.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat st {};
+  if (!fd.ok() || ::fstat(fd.get(), &st) != 0) {
+    result.missing = errno == ENOENT;
     result.error = system_error_text(errno);
     return result;
   }
+  if (S_ISDIR(st.st_mode)) {
+    result.error = system_error_text(EISDIR);
+    return result;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    result.error = "Not a regular file";
+    return result;
+  }
+  if (static_cast<std::uintmax_t>(st.st_size) > kMaxFileSize) {
+    result.error = system_error_text(EFBIG);
+    return result;
+  }
+  result.bytes.reserve(static_cast<std::size_t>(st.st_size));
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -82,16 +99,57 @@ FileRead read_file(const fs::path& path) {
     if (n < 0) {
       if (errno == EINTR) continue;
       result.error = system_error_text(errno);
+      result.bytes.clear();
       return result;
     }
     result.bytes.append(buffer, static_cast<std::size_t>(n));
+    // A file that grows while it is read is cut off at the same limit.
+    if (result.bytes.size() > kMaxFileSize) {
+      result.error = system_error_text(EFBIG);
+      result.bytes.clear();
+      return result;
+    }
   }
   return result;
 }
 
+namespace {
+
+std::string temporary_pattern(const fs::path& path) {
+  return "." + path.filename().string() + ".";
+}
+
+bool is_temporary_suffix(std::string_view suffix) {
+  if (suffix.size() != 6) return false;
+  for (const char c : suffix) {
+    const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!alnum) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int remove_stale_temporaries(const fs::path& path) {
+  const std::string prefix = temporary_pattern(path);
+  std::error_code ec;
+  int removed = 0;
+  for (fs::directory_iterator it(folder_of(path), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!name.starts_with(prefix) ||
+        !is_temporary_suffix(std::string_view(name).substr(prefix.size())))
+      continue;
+    std::error_code entry_ec;
+    // Never through a link: only the plain files the writer itself makes.
+    if (!fs::is_regular_file(it->symlink_status(entry_ec))) continue;
+    if (fs::remove(it->path(), entry_ec)) ++removed;
+  }
+  return removed;
+}
+
 std::optional<std::string> write_file_atomic(const fs::path& path, std::string_view bytes) {
   const fs::path folder = folder_of(path);
-  std::string temp = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  std::string temp = (folder / (temporary_pattern(path) + "XXXXXX")).string();
   Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
   if (!fd.ok()) return system_error_text(errno);
 

@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads and crash-safe whole-file writes. Failures come back as the system's error
 // text, ready to be shown to the user.
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -11,8 +12,15 @@ namespace platform {
 struct FileRead {
   std::string bytes;
   std::optional<std::string> error;  // set when the file could not be read
+  bool missing = false;              // the error is that there is no such file
 };
 
+// Far above any file the programs write; a larger "file" is not one of theirs.
+inline constexpr std::size_t kMaxFileSize = std::size_t{64} << 20;
+
+// Reads a whole regular file. Anything else under the name (a folder, a pipe, a device such as
+// /dev/zero) is reported as unreadable without waiting on it, and so is a file larger than
+// kMaxFileSize. Symbolic links to regular files are followed.
 FileRead read_file(const std::filesystem::path& path);
 
 // Writes the bytes to a temporary file in the target's folder, flushes it to disk and renames it
@@ -20,6 +28,11 @@ FileRead read_file(const std::filesystem::path& path);
 // failure the target is untouched, no temporary file is left, and the error text is returned.
 std::optional<std::string> write_file_atomic(const std::filesystem::path& path,
                                              std::string_view bytes);
+
+// Removes what write_file_atomic leaves when a process is killed between creating its temporary
+// file and renaming it (".name.XXXXXX" beside the target). Only call it while no other process
+// can be writing the same target. Returns how many were removed.
+int remove_stale_temporaries(const std::filesystem::path& path);
 
 // The system's text for an errno value ("Permission denied").
 std::string system_error_text(int error_number);

@@ -24,6 +24,8 @@ class SequentialReader {
   bool at_end() const;
   // The next field, or nothing when the input is already at its end ("input past end of file").
   std::optional<std::string> read_field();
+  // How many bytes have been consumed.
+  std::size_t position() const { return pos_; }
 
  private:
   std::string bytes_;

@@ -77,6 +77,11 @@ class SettingsStore {
                    const std::string& key, const std::string& value) = 0;
   // Writes pending values to permanent storage; false when that failed.
   virtual bool flush() = 0;
+  // Why the application's stored values could not be read (they read as absent then, and are
+  // never written over); nothing when they were read or there were none.
+  virtual std::optional<std::string> read_error(const std::string& /*application*/) const {
+    return std::nullopt;
+  }
 };
 
 class Shell {

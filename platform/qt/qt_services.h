@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/core/ini_format.h"
 #include "platform/core/services.h"
-#include "platform/qt/ini_format.h"
 
 class QPrinter;
 
@@ -97,9 +97,11 @@ QString system_short_date_format();
 std::string date_separator_of(const QString& qt_format);
 
 // One INI file per application in the configuration folder ($XDG_CONFIG_HOME, normally
-// ~/.config): "<application>.ini" with a "[section]" per section. Values are read once and kept;
-// flush() replaces the file through a temporary file, so a failed or interrupted write leaves
-// the previous file whole and the values waiting for the next flush.
+// ~/.config): "<application>.ini" with a "[section]" per section. Values are read once and kept.
+// flush() writes back only the values this program changed, merged over the file as it is then,
+// under a lock shared with every other copy of the program, through a temporary file: a failed or
+// interrupted write leaves the previous file whole and the changes waiting for the next flush. A
+// file that exists but cannot be read is never written over.
 class IniSettingsStore : public platform::SettingsStore {
  public:
   // folder empty: the user's configuration folder.
@@ -110,14 +112,16 @@ class IniSettingsStore : public platform::SettingsStore {
   void set(const std::string& application, const std::string& section, const std::string& key,
            const std::string& value) override;
   bool flush() override;
+  std::optional<std::string> read_error(const std::string& application) const override;
   QString file_path(const std::string& application) const;
 
  private:
   struct File {
-    IniSections sections;
-    bool unsaved = false;
+    platform::IniFile ini;
+    std::optional<std::string> read_error;  // why the file could not be read at first
   };
   File& file_for(const std::string& application) const;
+  bool flush(const std::string& application, File& file);
 
   QString folder_;
   mutable std::map<std::string, File> files_;

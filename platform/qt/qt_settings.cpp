@@ -1,5 +1,5 @@
 #include <QDir>
-#include <QFile>
+#include <QLockFile>
 #include <QStandardPaths>
 
 #include "platform/core/file_io.h"
@@ -13,6 +13,9 @@ QString user_config_folder() {
   // Honours XDG_CONFIG_HOME and falls back to ~/.config.
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
+
+// Another copy of the program writes the same file for a moment at most.
+constexpr int kLockWaitMs = 5000;
 
 }  // namespace
 
@@ -31,42 +34,51 @@ IniSettingsStore::File& IniSettingsStore::file_for(const std::string& applicatio
   auto found = files_.find(application);
   if (found != files_.end()) return found->second;
   File file;
-  QFile on_disk(file_path(application));
-  if (on_disk.open(QIODevice::ReadOnly)) {
-    const QByteArray text = on_disk.readAll();
-    file.sections = parse_ini(bytes_of(text));
+  const QString path = file_path(application);
+  const platform::FileRead on_disk = platform::read_file(to_path(path));
+  if (on_disk.error && !on_disk.missing) {
+    file.read_error = to_utf8(QDir::toNativeSeparators(path)) + ": " + *on_disk.error;
+  } else {
+    file.ini.load(on_disk.bytes);
   }
   return files_.emplace(application, std::move(file)).first->second;
 }
 
 std::string IniSettingsStore::get(const std::string& application, const std::string& section,
                                   const std::string& key, const std::string& default_value) const {
-  const File& file = file_for(application);
-  const auto entries = file.sections.find(section);
-  if (entries == file.sections.end()) return default_value;
-  const auto value = entries->second.find(key);
-  return value == entries->second.end() ? default_value : value->second;
+  const std::string* value = file_for(application).ini.find(section, key);
+  return value ? *value : default_value;
 }
 
 void IniSettingsStore::set(const std::string& application, const std::string& section,
                            const std::string& key, const std::string& value) {
-  File& file = file_for(application);
-  IniSection& entries = file.sections[section];
-  const auto found = entries.find(key);
-  if (found != entries.end() && found->second == value) return;
-  entries[key] = value;
-  file.unsaved = true;
+  file_for(application).ini.set(section, key, value);
+}
+
+std::optional<std::string> IniSettingsStore::read_error(const std::string& application) const {
+  return file_for(application).read_error;
+}
+
+bool IniSettingsStore::flush(const std::string& application, File& file) {
+  if (!file.ini.has_changes()) return true;
+  const QString path = file_path(application);
+  if (!QDir().mkpath(folder_)) return false;
+  QLockFile lock(path + QStringLiteral(".lock"));
+  if (!lock.tryLock(kLockWaitMs)) return false;
+  const std::filesystem::path target = to_path(path);
+  // Under the lock no other copy is between its temporary file and its rename.
+  platform::remove_stale_temporaries(target);
+  const platform::FileRead now = platform::read_file(target);
+  if (now.error && !now.missing) return false;  // never written over: it could not be read
+  if (platform::write_file_atomic(target, file.ini.merged_over(now.bytes))) return false;
+  file.ini.changes_written();
+  return true;
 }
 
 bool IniSettingsStore::flush() {
   bool all_written = true;
   for (auto& [application, file] : files_) {
-    if (!file.unsaved) continue;
-    const std::string text = format_ini(file.sections);
-    const bool written = QDir().mkpath(folder_) &&
-                         !platform::write_file_atomic(to_path(file_path(application)), text);
-    file.unsaved = !written;
-    all_written = all_written && written;
+    all_written = flush(application, file) && all_written;
   }
   return all_written;
 }

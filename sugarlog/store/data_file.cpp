@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <iterator>
 #include <system_error>
 #include <utility>
@@ -9,6 +10,8 @@
 
 #include "platform/core/file_io.h"
 #include "platform/core/seqfile.h"
+#include "platform/core/text_encoding.h"
+#include "platform/core/text_util.h"
 
 namespace sugarlog {
 
@@ -44,12 +47,38 @@ void repair_separator(std::string& level, std::string_view sep_decimal) {
   }
 }
 
-std::optional<std::string> load_tests(std::string_view bytes, TestTable& table,
-                                      std::string_view sep_decimal) {
+namespace {
+
+// Counts lines as the reader ends them: CR LF, LF and a lone CR each end one.
+class LineCounter {
+ public:
+  explicit LineCounter(std::string_view text) : text_(text) {}
+  int line_at(std::size_t position) {
+    for (; pos_ < position && pos_ < text_.size(); ++pos_) {
+      const char c = text_[pos_];
+      if (c == '\n' || (c == '\r' && (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '\n')))
+        ++line_;
+    }
+    return line_;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  int line_ = 1;
+};
+
+}  // namespace
+
+std::optional<std::string> load_tests(std::string_view text, TestTable& table,
+                                      std::string_view sep_decimal, std::vector<int>* lines) {
   table.Nb_Tests = 0;
-  platform::SequentialReader reader{std::string(bytes)};
+  if (lines) lines->clear();
+  platform::SequentialReader reader{std::string(text)};
+  LineCounter counter(text);
   while (!reader.at_end()) {
     const int slot = table.Nb_Tests + 1;
+    if (lines) lines->push_back(counter.line_at(reader.position()));
     if (slot > TestTable::kCapacity) return std::string(kSubscriptOutOfRange);
     for (auto* column : {&table.Tab_Date, &table.Tab_Heure, &table.Tab_Taux, &table.Tab_Note}) {
       auto field = reader.read_field();
@@ -172,6 +201,66 @@ std::string records_for_save(TestTable& table, int unite, const UnitState& units
   return out;
 }
 
+namespace {
+
+// A level as a plain number: digits with at most one "." or "," among them, blanks around.
+std::optional<double> plain_number(std::string_view text) {
+  text = platform::trimmed(text);
+  if (text.empty() || text.size() > 12) return std::nullopt;
+  double value = 0, scale = 0;
+  bool any_digit = false;
+  for (const char c : text) {
+    if (platform::is_digit(c)) {
+      any_digit = true;
+      if (scale == 0) {
+        value = value * 10 + (c - '0');
+      } else {
+        scale /= 10;
+        value += (c - '0') * scale;
+      }
+    } else if ((c == '.' || c == ',') && scale == 0) {
+      scale = 1;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return any_digit ? std::optional<double>(value) : std::nullopt;
+}
+
+// Half the last place of a picture: how far formatting may round.
+double rounding_of(std::string_view picture) {
+  const auto point = picture.find('.');
+  const std::size_t decimals = point == std::string_view::npos ? 0 : picture.size() - point - 1;
+  double step = 0.5;
+  for (std::size_t i = 0; i < decimals; ++i) step /= 10;
+  return step;
+}
+
+constexpr double kOneMinute = 1.0 / (24 * 60);
+
+}  // namespace
+
+bool saves_faithfully(const TestTable& table, int slot, int unite, const UnitState& units,
+                      std::string_view date_separator, int this_year) {
+  const std::string& date = table.Tab_Date[slot];
+  const auto read = platform::parse_date(date, this_year);
+  const auto saved =
+      platform::parse_date(format_test_date(date, date_separator, this_year), this_year);
+  if (!read || !saved || *read != *saved) return false;
+
+  const std::string& heure = table.Tab_Heure[slot];
+  const auto time = platform::parse_time(heure);
+  const auto saved_time = platform::parse_time(format_test_time(heure));
+  if (!time || !saved_time || std::abs(*time - *saved_time) >= kOneMinute) return false;
+
+  const std::string& taux = table.Tab_Taux[slot];
+  if (fits_picture(taux, units.Format_Taux, units.Sep_Decimal)) return true;
+  const auto level = plain_number(taux);
+  const auto saved_level = plain_number(units.reformat(taux, unite));
+  return level && saved_level &&
+         std::abs(*level - *saved_level) <= rounding_of(units.Format_Taux) + 1e-9;
+}
+
 // ---- Erase ----------------------------------------------------------------------------------
 
 std::string erase_prompt(const TestTable& table, std::int16_t langue) {
@@ -231,27 +320,68 @@ int tests_kept(const TestTable& table, Serial date, int this_year) {
 
 DataFile::DataFile(fs::path folder) : path_(std::move(folder) / kFileName) {}
 
+DataFile::~DataFile() = default;
+
 fs::path DataFile::backup_path() const {
   return path_.parent_path() / kBackupName;
+}
+
+void DataFile::take_lock() {
+  if (lock_state_ != LockState::kNotTried) return;
+  // The folder itself is locked: that works where the logbook cannot be written, and a save
+  // replaces the file (a lock on the file would stay with the old one).
+  const fs::path folder = path_.has_parent_path() ? path_.parent_path() : fs::path(".");
+  lock_ = std::make_unique<platform::ExclusiveLock>(folder);
+  switch (lock_->state()) {
+    case platform::ExclusiveLock::State::kHeld:
+      lock_state_ = LockState::kHeld;
+      platform::remove_stale_temporaries(path_);
+      platform::remove_stale_temporaries(backup_path());
+      break;
+    case platform::ExclusiveLock::State::kHeldElsewhere:
+      lock_state_ = LockState::kElsewhere;
+      break;
+    case platform::ExclusiveLock::State::kUnavailable:
+      // No folder to lock (yet): the load and the writes report what is wrong.
+      lock_state_ = LockState::kUnavailable;
+      lock_.reset();
+      break;
+  }
 }
 
 LoadOutcome DataFile::Recuperer(TestTable& table, std::string_view sep_decimal) {
   LoadOutcome outcome;
   table.Nb_Tests = 0;
+  lines_.clear();
   backup_pending_ = false;
+  take_lock();
+  outcome.open_elsewhere = read_only();
 
-  std::error_code ec;
-  const bool exists = fs::exists(path_, ec);
-  if (!exists && !ec) {
+  const platform::FileRead file = platform::read_file(path_);
+  if (file.missing && !read_only()) {
     outcome.created = true;
     outcome.error = platform::write_file_atomic(path_, "");
     return outcome;
   }
-  const platform::FileRead file =
-      ec ? platform::FileRead{{}, ec.message()} : platform::read_file(path_);
-  outcome.error = file.error ? file.error : load_tests(file.bytes, table, sep_decimal);
+  if (file.error) {
+    outcome.error = file.error;
+  } else {
+    outcome.error =
+        load_tests(platform::text_from_file_bytes(file.bytes), table, sep_decimal, &lines_);
+    if (outcome.error && !lines_.empty()) outcome.line = lines_.back();
+  }
   backup_pending_ = outcome.error.has_value();
   return outcome;
+}
+
+int DataFile::check_faithful(const TestTable& table, int unite, const UnitState& units,
+                             std::string_view date_separator, int this_year) {
+  for (int i = 1; i <= table.Nb_Tests && i <= TestTable::kCapacity; ++i) {
+    if (saves_faithfully(table, i, unite, units, date_separator, this_year)) continue;
+    backup_pending_ = true;
+    return static_cast<std::size_t>(i) <= lines_.size() ? lines_[i - 1] : i;
+  }
+  return 0;
 }
 
 std::optional<std::string> DataFile::keep_backup() {
@@ -263,6 +393,7 @@ std::optional<std::string> DataFile::keep_backup() {
 }
 
 std::optional<std::string> DataFile::overwrite(std::string_view bytes) {
+  if (read_only()) return std::string(kOpenElsewhere);
   if (backup_pending_) {
     if (auto error = keep_backup()) return error;
   }

@@ -3,11 +3,14 @@
 // note), most recent test first. Loading, saving, the erase command and the preview path.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/core/date.h"
+#include "platform/core/file_lock.h"
 #include "sugarlog/store/test_table.h"
 #include "sugarlog/store/units.h"
 
@@ -24,11 +27,21 @@ inline constexpr std::string_view kSubscriptOutOfRange = "Subscript out of range
 // separator ("07,5" -> "07.5" on a "." system). A missing 2nd or 3rd character never counts.
 void repair_separator(std::string& level, std::string_view sep_decimal);
 
-// Fills slots 1.. of the table from a data file's bytes and sets Nb_Tests. On a short last record
+// Fills slots 1.. of the table from a data file's text and sets Nb_Tests. On a short last record
 // (kInputPastEndOfFile) or a record beyond the capacity (kSubscriptOutOfRange) the error text is
-// returned and the complete records read before it stay counted.
-std::optional<std::string> load_tests(std::string_view bytes, TestTable& table,
-                                      std::string_view sep_decimal);
+// returned and the complete records read before it stay counted. When `lines` is given it gets
+// the line each record starts on (1 for the first), and one more entry: the line of the record
+// the error stopped at.
+std::optional<std::string> load_tests(std::string_view text, TestTable& table,
+                                      std::string_view sep_decimal,
+                                      std::vector<int>* lines = nullptr);
+
+// True when the next save writes the test with the same meaning as it was read: a date and a time
+// that read back as the same day and minute from their saved form, and a level that is a plain
+// number which the unit's picture at most rounds. "abc", "1e308", an empty level, a year that
+// "dd/mm/yy" cannot hold or UTF-16 text read as bytes are not.
+bool saves_faithfully(const TestTable& table, int slot, int unite, const UnitState& units,
+                      std::string_view date_separator, int this_year);
 
 // A field as it may be written: a double quote becomes an apostrophe and CR or LF a blank, since
 // the layout has no escape and either would split the records after it.
@@ -83,6 +96,8 @@ int tests_kept(const TestTable& table, platform::Serial date, int this_year);
 struct LoadOutcome {
   bool created = false;              // there was no file; an empty one was made
   std::optional<std::string> error;  // the load error to show; the tests read so far stay
+  int line = 0;                      // the line the error stopped at; 0 when it is no line's
+  bool open_elsewhere = false;       // another window has the logbook: it is read only here
 };
 
 class DataFile {
@@ -91,12 +106,31 @@ class DataFile {
   static constexpr std::string_view kBackupName = "Diabete.dbk.bak";
 
   explicit DataFile(std::filesystem::path folder);
+  ~DataFile();
+  DataFile(const DataFile&) = delete;
+  DataFile& operator=(const DataFile&) = delete;
 
   // Also what the preview command opens.
   const std::filesystem::path& path() const { return path_; }
   std::filesystem::path backup_path() const;
 
+  // The first load also locks the logbook for as long as this object lives (the system drops the
+  // lock when the process ends, even by a crash). When another window holds it, the logbook is
+  // read but never written here (open_elsewhere, read_only()). With the lock held, temporary
+  // files of a save that was killed half-way are removed. Files written by earlier copies in
+  // Windows-1252, or as UTF-16 with a byte-order mark, are read as such.
   LoadOutcome Recuperer(TestTable& table, std::string_view sep_decimal);
+
+  // The first test the next save would change in meaning (see saves_faithfully), as the line of
+  // the file it came from; 0 when there is none. Finding one keeps the file as it is in
+  // Diabete.dbk.bak before the next overwrite, as a load error does.
+  int check_faithful(const TestTable& table, int unite, const UnitState& units,
+                     std::string_view date_separator, int this_year);
+
+  // Another window has the logbook: every write is refused with kOpenElsewhere.
+  bool read_only() const { return lock_state_ == LockState::kElsewhere; }
+  static constexpr std::string_view kOpenElsewhere =
+      "The logbook is open in another window; nothing was written";
 
   // The data part of a save (the caller writes the settings first): levels re-formatted in place,
   // the whole table written atomically. On failure the error text comes back and the file is as it
@@ -115,11 +149,16 @@ class DataFile {
   bool backup_pending() const { return backup_pending_; }
 
  private:
+  enum class LockState { kNotTried, kHeld, kElsewhere, kUnavailable };
+  void take_lock();
   std::optional<std::string> overwrite(std::string_view bytes);
   std::optional<std::string> keep_backup();
 
   std::filesystem::path path_;
   bool backup_pending_ = false;
+  std::vector<int> lines_;  // the line each loaded test starts on
+  LockState lock_state_ = LockState::kNotTried;
+  std::unique_ptr<platform::ExclusiveLock> lock_;
 };
 
 }  // namespace sugarlog

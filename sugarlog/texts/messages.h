@@ -43,6 +43,24 @@ inline constexpr Bilingual kLogbookFull{
     "The logbook already holds 5000 tests, the most it can hold.\n\nErase the oldest ones "
     "(Options, Erase data) before adding more."};
 
+// Files that cannot be used as they are. Each is shown after the file's path.
+inline constexpr Bilingual kLine{"ligne ", "line "};
+inline constexpr Bilingual kOpenElsewhere{
+    "Ce carnet est déjà ouvert dans une autre fenêtre du Sugarlog.\n\nIl est affiché ici en "
+    "lecture seule: rien n'y sera enregistré depuis cette fenêtre.",
+    "This logbook is already open in another Sugarlog window.\n\nIt is shown here read-only: "
+    "nothing will be saved to it from this window."};
+inline constexpr Bilingual kUnfaithfulRecord{
+    "Cette ligne ne peut pas être lue comme une analyse (date, heure ou taux).\n\nLe fichier "
+    "tel quel sera gardé dans Diabete.dbk.bak avant la prochaine sauvegarde.",
+    "This line cannot be read as a test (date, time or level).\n\nThe file as it is will be "
+    "kept as Diabete.dbk.bak before the next save."};
+inline constexpr Bilingual kSettingsUnreadable{
+    "Les paramètres ne peuvent pas être lus; le programme utilise les paramètres par défaut et "
+    "ne remplacera pas ce fichier.",
+    "The settings cannot be read; the program runs on the default settings and will not write "
+    "over this file."};
+
 // Tooltips of the main window.
 inline constexpr Bilingual kTodayTip{"Retour aujourd'hui", "Return today"};
 inline constexpr Bilingual kChartTip{"Ligne turquoise = journée sans test",

@@ -322,9 +322,16 @@ void Fenetre::tell(std::string_view text, std::string_view title) {
 
 bool Fenetre::written(const std::optional<std::string>& error, const std::filesystem::path& path) {
   if (!error) return true;
-  platform_.dialogs.message_box(path.string() + "\n\n" + *error, Buttons::Ok, Icon::Exclamation,
-                                std::string(text::kProgramTitle.in(Langue)));
+  report_file(path, *error, {});
   return false;
+}
+
+void Fenetre::report_file(const std::filesystem::path& path, std::string_view what,
+                          std::string_view consequence) {
+  std::string text = path.string() + "\n\n" + std::string(what);
+  if (!consequence.empty()) text += "\n\n" + std::string(consequence);
+  platform_.dialogs.message_box(text, Buttons::Ok, Icon::Exclamation,
+                                std::string(text::kProgramTitle.in(Langue)));
 }
 
 platform::Serial Fenetre::today() const {

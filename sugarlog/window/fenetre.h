@@ -234,6 +234,9 @@ class Fenetre : public form::Form {
   // Saving; false when a file could not be written (reported already).
   bool Sauvegarder();
   bool written(const std::optional<std::string>& error, const std::filesystem::path& path);
+  // A message naming the file, what is wrong with it and, when given, what the program does.
+  void report_file(const std::filesystem::path& path, std::string_view what,
+                   std::string_view consequence);
 
   // Messages and answers.
   platform::Answer ask(std::string_view text, platform::Buttons buttons, platform::Icon icon,
@@ -258,7 +261,9 @@ class Fenetre : public form::Form {
   platform::Platform platform_;
   SettingsFile settings_file_;
   DataFile data_file_;
-  platform::Serial clock_day_ = 0;  // the day the clock label last showed
+  platform::Serial clock_day_ = 0;    // the day the clock label last showed
+  std::string settings_error_shown_;  // the settings file's trouble, told once
+  bool told_open_elsewhere_ = false;
 };
 
 }  // namespace sugarlog

@@ -1,4 +1,6 @@
 // Start-up, the main window's state, saving, erasing, the units and quitting.
+#include <system_error>
+
 #include "platform/core/number.h"
 #include "sugarlog/meter/probe.h"
 #include "sugarlog/texts/captions.h"
@@ -97,11 +99,16 @@ bool Fenetre::Recup_Init() {
     platform_.program.end_program();
     return false;
   }
-  if (outcome.error) {
-    // The settings cannot be created where they belong; the program runs on the defaults.
+  // Start-up runs again after every save; a file that stays unusable is reported once.
+  if (outcome.error && *outcome.error != settings_error_shown_) {
+    // The settings are read before the language is chosen.
     Langue = langue_of(Lire_Langue(platform_.locale));
-    written(outcome.error, settings_file_.path());
+    std::error_code ec;
+    const bool unreadable = std::filesystem::exists(settings_file_.path(), ec);
+    report_file(settings_file_.path(), *outcome.error,
+                unreadable ? text::kSettingsUnreadable.in(Langue) : std::string_view());
   }
+  settings_error_shown_ = outcome.error.value_or("");
   settings = outcome.values;
   apply_unit_menu();
   return true;
@@ -121,7 +128,25 @@ void Fenetre::Recuperer() {
   platform_.dialogs.set_busy(true);
   const LoadOutcome outcome = data_file_.Recuperer(table, units.Sep_Decimal);
   platform_.dialogs.set_busy(false);
-  if (outcome.error) tell(*outcome.error, text::kProgramTitle.in(Langue));
+  if (outcome.open_elsewhere && !told_open_elsewhere_) {
+    told_open_elsewhere_ = true;
+    report_file(data_file_.path(), text::kOpenElsewhere.in(Langue), {});
+  }
+  if (outcome.error) {
+    std::string where;
+    if (outcome.line > 0)
+      where = std::string(text::kLine.in(Langue)) + std::to_string(outcome.line) + ": ";
+    report_file(data_file_.path(), where + *outcome.error, {});
+    return;
+  }
+  const int line = data_file_.check_faithful(table, settings.Unite, units,
+                                             platform_.locale.date_separator(), this_year());
+  if (line > 0) {
+    report_file(data_file_.path(),
+                std::string(text::kLine.in(Langue)) + std::to_string(line) + ": " +
+                    std::string(text::kUnfaithfulRecord.in(Langue)),
+                {});
+  }
 }
 
 void Fenetre::Traduction() {
@@ -345,6 +370,10 @@ void Fenetre::Menu_Sauve_Click() {
 }
 
 bool Fenetre::Sauvegarder() {
+  if (data_file_.read_only()) {
+    report_file(data_file_.path(), text::kOpenElsewhere.in(Langue), {});
+    return false;
+  }
   const bool settings_written =
       written(settings_file_.Sauver_Init(settings), settings_file_.path());
   const bool data_written =
@@ -363,6 +392,10 @@ void Fenetre::Menu_Eff_Click() {
 }
 
 void Fenetre::Effacer_Donnees() {
+  if (data_file_.read_only()) {
+    report_file(data_file_.path(), text::kOpenElsewhere.in(Langue), {});
+    return;
+  }
   const std::optional<std::string> answer = platform_.dialogs.input_box(
       erase_prompt(table, Langue), std::string(erase_prompt_title(Langue)), "");
   if (!answer) return;

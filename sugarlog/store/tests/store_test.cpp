@@ -208,15 +208,40 @@ TEST(SettingsParse, ValuesAreTheLastDigitOfEachLine) {
 
 using SettingsFileTest = TempFolder;
 
+// A cut-short file is rewritten with the unit and lock of the lines that are still whole.
+TEST(SettingsParse, ShortFilesKeepTheirCompleteUnitAndLockLines) {
+  struct Case {
+    std::string bytes;
+    Settings expected;
+  };
+  const Case cases[] = {
+      {"[Setup]\r\nUnite=2\r\nLock=1\r\n", {2, 1, 0}},
+      {"[Setup]\r\nUnite=2\r\nLock=1", {2, 0, 0}},  // the lock line may have lost a digit
+      {"[Setup]\nUnite=1\nLock=1\n", {1, 1, 0}},
+      {"[Setup]\r\nUnite=1\r\n", {1, 0, 0}},
+      {"[Setup]\r\nUnite=12\r\nLock=1\r\n", {0, 0, 0}},  // not a value this file writes
+      {"[Setup]\r\nUnite=7\r\nLock=1\r\n", {0, 1, 0}},
+      {"[Setup]\r\nUnit", {0, 0, 0}},
+      {"", {0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    const auto outcome = parse_settings(c.bytes);
+    EXPECT_EQ(outcome.ending, SettingsEnding::kRewritten) << c.bytes;
+    EXPECT_EQ(outcome.values.Unite, c.expected.Unite) << c.bytes;
+    EXPECT_EQ(outcome.values.Verrou, c.expected.Verrou) << c.bytes;
+    EXPECT_EQ(outcome.values.Anim, 0) << c.bytes;
+  }
+}
+
 TEST_F(SettingsFileTest, ThreeLineFileIsRewrittenAndEnds) {
   put("sugarlog.ini", "[Setup]\r\nUnite=2\r\nLock=1\r\n");
   SettingsFile file(folder_);
-  EXPECT_EQ(file.Recup_Init().ending, SettingsEnding::kRewrittenDefaults);
-  EXPECT_EQ(get("sugarlog.ini"), kDefaults);
+  EXPECT_EQ(file.Recup_Init().ending, SettingsEnding::kRewritten);
+  EXPECT_EQ(get("sugarlog.ini"), "[Setup]\r\nUnite=2\r\nLock=1\r\nAnimation=0\r\n");
   const auto next = file.Recup_Init();
   EXPECT_EQ(next.ending, SettingsEnding::kNone);
-  EXPECT_EQ(next.values.Unite, 0);
-  EXPECT_EQ(next.values.Verrou, 0);
+  EXPECT_EQ(next.values.Unite, 2);
+  EXPECT_EQ(next.values.Verrou, 1);
 }
 
 TEST_F(SettingsFileTest, OFileIsDeletedAndEnds) {

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,6 +10,7 @@
 #include "platform/core/fakes.h"
 #include "platform/core/scratch_folder.h"
 #include "sugarlog/texts/captions.h"
+#include "sugarlog/texts/messages.h"
 #include "sugarlog/window/fenetre.h"
 
 namespace sugarlog {
@@ -43,6 +46,13 @@ std::string many_records(int n) {
         platform::format_serial(platform::date_serial(2026, 6, 11) - i, "dd/mm/yy");
     out += record(date, "08:00", "05.5");
   }
+  return out;
+}
+
+// Each character followed by a zero byte: ASCII text as UTF-16 little-endian, without a mark.
+std::string utf16_bytes(std::string_view text) {
+  std::string out;
+  for (const char c : text) out += std::string{c, '\0'};
   return out;
 }
 
@@ -216,12 +226,14 @@ TEST_F(WindowTest, SettingsFileRules) {
   }
 }
 
-TEST_F(WindowTest, ShortSettingsFileIsRewrittenAndEndsTheProgramSilently) {
-  write_bytes(ini_path(), "[Setup]\r\nUnite=2\r\nLock=1\r\n");
+// A cut-short file keeps the unit and lock it still holds: a logbook kept in mg/dl must not be
+// re-read as mmol/l at the next save (120 would become 12.0).
+TEST_F(WindowTest, ShortSettingsFileIsRewrittenWithWhatItHoldsAndEndsTheProgramSilently) {
+  write_bytes(ini_path(), "[Setup]\r\nUnite=1\r\nLock=1\r\n");
   Fenetre& w = start();
   EXPECT_TRUE(fake_.program.ended);
   EXPECT_TRUE(fake_.dialogs.messages.empty());
-  EXPECT_EQ(read_bytes(ini_path()), kDefaultSettings);
+  EXPECT_EQ(read_bytes(ini_path()), "[Setup]\r\nUnite=1\r\nLock=1\r\nAnimation=0\r\n");
   // Nothing after the settings ran: no data file, no language.
   EXPECT_FALSE(fs::exists(data_path()));
   EXPECT_EQ(w.Aff_Langue.caption, "");
@@ -229,8 +241,16 @@ TEST_F(WindowTest, ShortSettingsFileIsRewrittenAndEndsTheProgramSilently) {
   fake_.program.ended = false;
   Fenetre& again = start();
   EXPECT_FALSE(fake_.program.ended);
-  EXPECT_TRUE(again.Menu_OptMM->checked);
-  EXPECT_TRUE(again.Menu_OptG->visible);
+  EXPECT_TRUE(again.Menu_OptMG->checked);
+  EXPECT_FALSE(again.Menu_OptG->visible);
+
+  // Cut inside a line: only complete lines count.
+  write_bytes(ini_path(), "[Setup]\r\nUnite=1\r\nLo");
+  start();
+  EXPECT_EQ(read_bytes(ini_path()), "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
+  write_bytes(ini_path(), "[Setup]\r\nUnite=");
+  start();
+  EXPECT_EQ(read_bytes(ini_path()), kDefaultSettings);
 }
 
 TEST_F(WindowTest, SettingsStartingWithBracketODeleteThemselvesAndEnd) {
@@ -260,7 +280,8 @@ TEST_F(WindowTest, LoadsFullTableAndReportsTheRecordBeyondIt) {
   Fenetre& w = start();
   EXPECT_EQ(w.table.Nb_Tests, 5000);
   ASSERT_EQ(fake_.dialogs.messages.size(), 1u);
-  EXPECT_EQ(fake_.dialogs.messages[0].text, kSubscriptOutOfRange);
+  EXPECT_EQ(fake_.dialogs.messages[0].text,
+            data_path().string() + "\n\nline 5001: " + std::string(kSubscriptOutOfRange));
   EXPECT_EQ(fake_.dialogs.messages[0].title, "The Sugarlog");
 }
 
@@ -379,12 +400,196 @@ TEST_F(WindowTest, SaveAfterLoadErrorKeepsTheUnreadRecordsAside) {
   const std::string damaged = record("10/06/26", "08:05", "07.5") + "\"09/06/26\",\"08:00\"";
   write_bytes(data_path(), damaged);
   Fenetre& w = start_with_panel();
-  EXPECT_EQ(fake_.dialogs.messages.at(0).text, kInputPastEndOfFile);
+  EXPECT_EQ(fake_.dialogs.messages.at(0).text,
+            data_path().string() + "\n\nline 2: " + std::string(kInputPastEndOfFile));
   type_level(w, "6");
   w.Bout_Ok.on_click();
   w.Menu_Sauve->user_clicks();
   EXPECT_EQ(read_bytes(program_dir() / "Diabete.dbk.bak"), damaged);
   EXPECT_EQ(w.table.Nb_Tests, 2);
+}
+
+// ---- Files that cannot be used as they are ----
+
+// Two windows on one logbook: the second says so and never writes, so the first one's tests stay.
+TEST_F(WindowTest, ASecondWindowOnTheLogbookIsReadOnly) {
+  write_bytes(data_path(), record("10/06/26", "08:05", "07.5"));
+  Fenetre& first = start_with_panel();
+  platform::FakePlatform other;
+  other.clock.set(fake_.clock.now());
+  auto second = std::make_unique<Fenetre>(other.platform(), program_dir(), config_dir());
+  second->Form_Load();
+  ASSERT_EQ(other.dialogs.messages.size(), 1u);
+  EXPECT_EQ(other.dialogs.messages[0].text,
+            data_path().string() + "\n\n" + std::string(text::kOpenElsewhere.en));
+  EXPECT_EQ(second->table.Nb_Tests, 1);
+
+  type_level(first, "6");
+  first.Bout_Ok.on_click();
+  first.Menu_Sauve->user_clicks();
+  EXPECT_FALSE(first.Menu_Sauve->enabled);
+  const std::string saved = read_bytes(data_path());
+
+  second->Menu_Ajouter->user_clicks();
+  second->Dialog_Taux.select_all();
+  second->Dialog_Taux.user_types_text("9");
+  second->Bout_Ok.on_click();
+  second->Menu_Sauve->user_clicks();
+  EXPECT_TRUE(second->Menu_Sauve->enabled);
+  EXPECT_EQ(other.dialogs.messages.size(), 2u);
+  other.dialogs.inputs = {"11/06/26"};
+  second->Menu_Eff->user_clicks();
+  EXPECT_TRUE(other.dialogs.input_prompts.empty());
+  EXPECT_EQ(read_bytes(data_path()), saved);
+
+  // Once the first window is gone the logbook can be opened for writing again.
+  window_.reset();
+  other.dialogs.messages.clear();
+  second.reset();
+  start();
+  EXPECT_TRUE(fake_.dialogs.messages.empty() ||
+              fake_.dialogs.messages.back().text.find("another") == std::string::npos);
+}
+
+// Records the next save would rewrite with other values are kept aside first, and the user is
+// told which line it was.
+TEST_F(WindowTest, RecordsThatCannotBeReadFaithfullyAreKeptBeforeTheNextSave) {
+  const std::string good = record("10/06/26", "08:05", "07.5");
+  struct Case {
+    std::string bad;
+    const char* why;
+  };
+  const Case cases[] = {
+      {record("09/06/26", "08:00", "abc"), "a level that is no number"},
+      {record("09/06/26", "08:00", "1e308"), "a level in exponent form"},
+      {record("09/06/26", "08:00", ""), "no level at all"},
+      {record("01/01/9999", "08:00", "05.0"), "a year dd/mm/yy cannot hold"},
+      {record("31/02/26", "08:00", "05.0"), "no such day"},
+      {record("09/06/26", "25:00", "05.0"), "no such time"},
+      {utf16_bytes(record("09/06/26", "08:00", "05.0")), "UTF-16 without a mark"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    fs::remove(program_dir() / "Diabete.dbk.bak");
+    fake_.dialogs.messages.clear();
+    write_bytes(data_path(), good + c.bad);
+    Fenetre& w = start_with_panel();
+    ASSERT_EQ(fake_.dialogs.messages.size(), 1u);
+    const std::string& told = fake_.dialogs.messages[0].text;
+    // UTF-16 read as bytes may also break the record layout, which is a load error.
+    if (told.find("Input past end") == std::string::npos) {
+      EXPECT_EQ(told,
+                data_path().string() + "\n\nline 2: " + std::string(text::kUnfaithfulRecord.en));
+    }
+    type_level(w, "6");
+    w.Bout_Ok.on_click();
+    w.Menu_Sauve->user_clicks();
+    EXPECT_EQ(read_bytes(program_dir() / "Diabete.dbk.bak"), good + c.bad);
+  }
+  // Levels the unit's picture only rounds are no reason: a switch to mg/dl re-reads 12.4 as 12
+  // by design, and a foreign separator or a four-digit year read the same after the save.
+  fs::remove(program_dir() / "Diabete.dbk.bak");
+  fake_.dialogs.messages.clear();
+  write_bytes(ini_path(), "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
+  write_bytes(data_path(),
+              record("10/06/26", "8:00", "12,4") + record("08/06/2026", "07:00", "126"));
+  start();
+  EXPECT_TRUE(fake_.dialogs.messages.empty()) << fake_.dialogs.messages.at(0).text;
+}
+
+// Files of earlier copies are Windows-1252; they read with their accents and are saved as UTF-8.
+// Files in UTF-16 with a byte-order mark read too.
+TEST_F(WindowTest, OlderEncodingsReadBackAndAreSavedAsUtf8) {
+  write_bytes(data_path(), record("10/06/26", "08:05", "07.5", "Caf\xE9 cr\xE8me \x80"));
+  {
+    Fenetre& w = start();
+    EXPECT_TRUE(fake_.dialogs.messages.empty());
+    EXPECT_EQ(w.table.Tab_Note[1], "Café crème €");
+    w.Menu_Sauve->enabled = true;
+    w.Menu_Sauve->user_clicks();
+    EXPECT_EQ(read_bytes(data_path()), record("10/06/26", "08:05", "07.5", "Café crème €"));
+  }
+  write_bytes(data_path(), "\xFF\xFE" + utf16_bytes(record("10/06/26", "08:05", "07.5", "x")));
+  Fenetre& w = start();
+  EXPECT_TRUE(fake_.dialogs.messages.empty());
+  ASSERT_EQ(w.table.Nb_Tests, 1);
+  EXPECT_EQ(w.table.Tab_Note[1], "x");
+}
+
+// Whatever lies under the two names, start-up ends and says which file is wrong.
+TEST_F(WindowTest, FilesThatAreNoFilesAreReportedWithoutHanging) {
+  ASSERT_EQ(::mkfifo(data_path().c_str(), 0644), 0);
+  ASSERT_EQ(::mkfifo(ini_path().c_str(), 0644), 0);
+  Fenetre& w = start();
+  EXPECT_FALSE(fake_.program.ended);
+  ASSERT_EQ(fake_.dialogs.messages.size(), 2u);
+  EXPECT_EQ(fake_.dialogs.messages[0].text, ini_path().string() + "\n\nNot a regular file\n\n" +
+                                                std::string(text::kSettingsUnreadable.en));
+  EXPECT_EQ(fake_.dialogs.messages[1].text, data_path().string() + "\n\nNot a regular file");
+  EXPECT_EQ(w.table.Nb_Tests, 0);
+
+  fs::remove(data_path());
+  fs::create_symlink("/dev/zero", data_path());
+  fake_.dialogs.messages.clear();
+  start();
+  ASSERT_EQ(fake_.dialogs.messages.size(), 2u);
+  EXPECT_EQ(fake_.dialogs.messages[1].text, data_path().string() + "\n\nNot a regular file");
+}
+
+// A settings file that cannot be read is reported once and never written over; the program runs
+// on the defaults.
+TEST_F(WindowTest, UnreadableSettingsAreToldOnceAndKept) {
+  fs::create_directory(ini_path());
+  Fenetre& w = start_with_panel();
+  EXPECT_FALSE(fake_.program.ended);
+  ASSERT_EQ(fake_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(fake_.dialogs.messages[0].text, ini_path().string() + "\n\nIs a directory\n\n" +
+                                                std::string(text::kSettingsUnreadable.en));
+  EXPECT_TRUE(w.Menu_OptMM->checked);
+  type_level(w, "6.0");
+  w.Bout_Ok.on_click();
+  w.Menu_Sauve->user_clicks();  // saves the data, and runs the start-up again
+  EXPECT_FALSE(w.Menu_Sauve->enabled);
+  EXPECT_EQ(fake_.dialogs.messages.size(), 1u);
+  EXPECT_TRUE(fs::is_directory(ini_path()));
+  EXPECT_EQ(read_bytes(data_path()), record("12/06/26", "14:30", "06.0"));
+}
+
+// Mode 000 means nothing to root, so the check runs as an ordinary user in a child process.
+TEST_F(WindowTest, SettingsWithoutReadPermissionAreKept) {
+  const std::string settings = "[Setup]\r\nUnite=1\r\nLock=1\r\nAnimation=0\r\n";
+  write_bytes(ini_path(), settings);
+  fs::permissions(ini_path(), fs::perms::none);
+  fs::permissions(root_, fs::perms::all);
+  fs::permissions(program_dir(), fs::perms::all);
+  EXPECT_EXIT(
+      {
+        if (::geteuid() == 0 && ::setuid(65534) != 0) std::_Exit(2);
+        Fenetre& w = start();
+        const bool told =
+            fake_.dialogs.messages.size() == 1 &&
+            fake_.dialogs.messages[0].text.find("Permission denied") != std::string::npos;
+        w.Menu_OptG->user_clicks();
+        w.Menu_Sauve->enabled = true;
+        w.Menu_Sauve->user_clicks();
+        std::_Exit(told && !fake_.program.ended ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  fs::permissions(ini_path(), fs::perms::owner_read);
+  EXPECT_EQ(read_bytes(ini_path()), settings);
+}
+
+// A save killed between its temporary file and the rename leaves the temporary file; the next
+// window that holds the logbook clears it away, and only it.
+TEST_F(WindowTest, LeftoversOfAKilledSaveGoAtTheNextStart) {
+  const fs::path leftovers[] = {program_dir() / ".Diabete.dbk.a1B2c3",
+                                program_dir() / ".Diabete.dbk.bak.XyZ789"};
+  const fs::path kept[] = {program_dir() / ".Diabete.dbk.toolong1", program_dir() / "notes.txt"};
+  for (const auto& path : leftovers) write_bytes(path, "half a logbook");
+  for (const auto& path : kept) write_bytes(path, "mine");
+  start();
+  for (const auto& path : leftovers) EXPECT_FALSE(fs::exists(path)) << path;
+  for (const auto& path : kept) EXPECT_TRUE(fs::exists(path)) << path;
 }
 
 // ---- Erasing ----

@@ -1,21 +1,20 @@
-#include "platform/qt/ini_format.h"
+#include "platform/core/ini_format.h"
 
 #include <algorithm>
 #include <cctype>
 
+#include "platform/core/text_encoding.h"
 #include "platform/core/text_util.h"
 
-namespace platform_qt {
+namespace platform {
 namespace {
 
 char lower(char c) {
   return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
-using platform::is_blank;
-
-// Blanks, and the carriage return of a line written on another system.
-constexpr std::string_view kLineBlanks = " \t\r";
+// Blanks around keys, values and section names.
+constexpr std::string_view kLineBlanks = " \t";
 
 bool needs_quotes(std::string_view text, bool is_key) {
   if (text.empty()) return is_key;
@@ -78,15 +77,15 @@ bool read_quoted(std::string_view& text, std::string& out) {
 bool read_entry(std::string_view line, std::string& key, std::string& value) {
   if (line.front() == '"') {
     if (!read_quoted(line, key)) return false;
-    line = platform::trimmed(line, kLineBlanks);
+    line = trimmed(line, kLineBlanks);
     if (line.empty() || line.front() != '=') return false;
   } else {
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) return false;
-    key = std::string(platform::trimmed(line.substr(0, equals), kLineBlanks));
+    key = std::string(trimmed(line.substr(0, equals), kLineBlanks));
     line = line.substr(equals);
   }
-  line = platform::trimmed(line.substr(1), kLineBlanks);
+  line = trimmed(line.substr(1), kLineBlanks);
   if (!line.empty() && line.front() == '"') return read_quoted(line, value);
   value = std::string(line);
   return !key.empty();
@@ -103,14 +102,18 @@ IniSections parse_ini(std::string_view text) {
   IniSections sections;
   IniSection* section = &sections[""];
   while (!text.empty()) {
-    const auto end = text.find('\n');
-    const std::string_view line = platform::trimmed(text.substr(0, end), kLineBlanks);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    const auto end = text.find_first_of("\r\n");
+    const std::string_view line = trimmed(text.substr(0, end), kLineBlanks);
+    std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    if (end != std::string_view::npos && text[end] == '\r' && next < text.size() &&
+        text[next] == '\n')
+      ++next;
+    text.remove_prefix(next);
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       const auto close = line.rfind(']');
       if (close != std::string_view::npos && close > 0) {
-        section = &sections[std::string(platform::trimmed(line.substr(1, close - 1), kLineBlanks))];
+        section = &sections[std::string(trimmed(line.substr(1, close - 1), kLineBlanks))];
       }
       continue;
     }
@@ -133,4 +136,35 @@ std::string format_ini(const IniSections& sections) {
   return out;
 }
 
-}  // namespace platform_qt
+}  // namespace platform
+
+namespace platform {
+
+void IniFile::load(std::string_view file_bytes) {
+  seen_ = parse_ini(text_from_file_bytes(file_bytes));
+  changes_.clear();
+}
+
+const std::string* IniFile::find(std::string_view section, std::string_view key) const {
+  const auto entries = seen_.find(section);
+  if (entries == seen_.end()) return nullptr;
+  const auto value = entries->second.find(key);
+  return value == entries->second.end() ? nullptr : &value->second;
+}
+
+void IniFile::set(const std::string& section, const std::string& key, const std::string& value) {
+  const std::string* now = find(section, key);
+  if (now && *now == value) return;
+  seen_[section][key] = value;
+  changes_[section][key] = value;
+}
+
+std::string IniFile::merged_over(std::string_view current_file_bytes) {
+  seen_ = parse_ini(text_from_file_bytes(current_file_bytes));
+  for (const auto& [section, entries] : changes_) {
+    for (const auto& [key, value] : entries) seen_[section][key] = value;
+  }
+  return format_ini(seen_);
+}
+
+}  // namespace platform
