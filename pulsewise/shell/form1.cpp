@@ -313,6 +313,7 @@ void Form1::Form_Load() {
   state.birthdate = today;
   state.birthdate2 = today;
   read_settings();
+  settings_.report_unreadable(platform_.dialogs);
   show_state();
 
   const double stored_width = settings_.number("Chart width", "0");

@@ -105,10 +105,20 @@ void ProgramSettings::write_date(const std::string& key, platform::Serial value)
 
 bool ProgramSettings::flush_or_report(platform::Dialogs& dialogs) {
   if (store_.flush()) return true;
+  if (store_.read_error(kSettingsApplication)) return false;
   dialogs.message_box(
       "Pulsewise could not save its settings and people list.\n"
       "Please check that your settings folder can be written to.",
       platform::Buttons::Ok, platform::Icon::Exclamation, kProgramTitle);
+  return false;
+}
+
+bool ProgramSettings::report_unreadable(platform::Dialogs& dialogs) {
+  const auto error = store_.read_error(kSettingsApplication);
+  if (!error) return true;
+  dialogs.message_box("Pulsewise could not read its settings and people list:\n" + *error +
+                          "\n\nIt runs on the default settings and will not write over them.",
+                      platform::Buttons::Ok, platform::Icon::Exclamation, kProgramTitle);
   return false;
 }
 

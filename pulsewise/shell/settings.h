@@ -43,8 +43,12 @@ class ProgramSettings {
   void write_date(const std::string& key, platform::Serial value);
 
   // Makes what was written permanent; when the store cannot, says so in a message box rather
-  // than letting the user believe the settings were kept. False on failure.
+  // than letting the user believe the settings were kept. False on failure. A store that could
+  // not be read at start was reported then, and is not reported again.
   bool flush_or_report(platform::Dialogs& dialogs);
+  // When the stored values could not be read (they read as the defaults and the store is never
+  // written over), says so; false then.
+  bool report_unreadable(platform::Dialogs& dialogs);
 
  private:
   platform::SettingsStore& store_;

@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/core/file_lock.h"
 #include "platform/core/file_names.h"
 #include "platform/core/scratch_folder.h"
 #include "platform/core/tests/file_size_limit.h"
@@ -94,6 +98,94 @@ TEST_F(FileIo, AShortWriteFailsAndLeavesTheOldFileByteIdentical) {
   }
   EXPECT_EQ(get(path), old_contents);
   EXPECT_EQ(names(), std::vector<std::string>{"settings.ini"});
+}
+
+// Only regular files are read; anything else under the name is unreadable at once, never a wait
+// or an endless read.
+TEST_F(FileIo, OnlyRegularFilesAreRead) {
+  ASSERT_EQ(::mkfifo((folder_ / "pipe").c_str(), 0644), 0);
+  fs::create_symlink("/dev/zero", folder_ / "zero");
+  fs::create_directory(folder_ / "folder");
+  fs::create_symlink(folder_ / "nowhere", folder_ / "dangling");
+  struct Case {
+    const char* name;
+    const char* error;
+    bool missing;
+  };
+  const Case cases[] = {{"pipe", "Not a regular file", false},
+                        {"zero", "Not a regular file", false},
+                        {"folder", "Is a directory", false},
+                        {"dangling", "No such file or directory", true},
+                        {"absent", "No such file or directory", true}};
+  for (const Case& c : cases) {
+    const FileRead file = read_file(folder_ / c.name);
+    EXPECT_EQ(file.error, c.error) << c.name;
+    EXPECT_EQ(file.missing, c.missing) << c.name;
+    EXPECT_TRUE(file.bytes.empty()) << c.name;
+  }
+  ASSERT_FALSE(write_file_atomic(folder_ / "real", "x"));
+  fs::create_symlink(folder_ / "real", folder_ / "link");
+  EXPECT_EQ(get(folder_ / "link"), "x");
+}
+
+TEST_F(FileIo, FilesBeyondTheSizeCapAreRefused) {
+  const fs::path path = folder_ / "huge";
+  ASSERT_FALSE(write_file_atomic(path, "x"));
+  fs::resize_file(path, kMaxFileSize + 1);  // sparse: no disk space used
+  EXPECT_EQ(read_file(path).error, "File too large");
+  fs::resize_file(path, kMaxFileSize);
+  EXPECT_EQ(read_file(path).bytes.size(), kMaxFileSize);
+}
+
+// What a save killed between its temporary file and the rename leaves is cleared; nothing else.
+TEST_F(FileIo, StaleTemporariesOfOneTargetAreRemoved) {
+  const fs::path target = folder_ / "Diabete.dbk";
+  for (const char* name : {".Diabete.dbk.a1B2c3", ".Diabete.dbk.ZZZZZZ", ".Diabete.dbk.toolong",
+                           ".Diabete.dbk.ab-cd1", "Diabete.dbk", ".other.ini.a1B2c3"})
+    ASSERT_FALSE(write_file_atomic(folder_ / name, "x"));
+  fs::create_directory(folder_ / ".Diabete.dbk.folder");
+  fs::create_symlink(folder_ / "Diabete.dbk", folder_ / ".Diabete.dbk.link00");
+  EXPECT_EQ(remove_stale_temporaries(target), 2);
+  EXPECT_EQ(names(), (std::vector<std::string>{".Diabete.dbk.ab-cd1", ".Diabete.dbk.folder",
+                                               ".Diabete.dbk.link00", ".Diabete.dbk.toolong",
+                                               ".other.ini.a1B2c3", "Diabete.dbk"}));
+  EXPECT_EQ(remove_stale_temporaries(folder_ / "missing-folder" / "x"), 0);
+}
+
+// The lock is the system's: another process that holds it keeps it from everyone, and it goes
+// with that process, even when the process is killed.
+TEST_F(FileIo, ALockLastsAsLongAsTheProcessThatHoldsIt) {
+  int to_parent[2];
+  ASSERT_EQ(::pipe(to_parent), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ExclusiveLock lock(folder_);
+    const char held = lock.held() ? 'y' : 'n';
+    if (::write(to_parent[1], &held, 1) != 1) std::_Exit(1);
+    ::pause();  // until killed
+    std::_Exit(0);
+  }
+  char held = 0;
+  ASSERT_EQ(::read(to_parent[0], &held, 1), 1);
+  EXPECT_EQ(held, 'y');
+  {
+    ExclusiveLock second(folder_);
+    EXPECT_EQ(second.state(), ExclusiveLock::State::kHeldElsewhere);
+  }
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ::close(to_parent[0]);
+  ::close(to_parent[1]);
+  {
+    ExclusiveLock after_crash(folder_);
+    EXPECT_TRUE(after_crash.held());
+    // A second holder in the same process is turned away as well.
+    EXPECT_EQ(ExclusiveLock(folder_).state(), ExclusiveLock::State::kHeldElsewhere);
+  }
+  EXPECT_TRUE(ExclusiveLock(folder_).held());
+  EXPECT_EQ(ExclusiveLock(folder_ / "missing").state(), ExclusiveLock::State::kUnavailable);
 }
 
 TEST(DefaultExtension, OnlyWhenTheFileNameHasNone) {

@@ -8,7 +8,6 @@
 #include <fstream>
 
 #include "platform/core/tests/file_size_limit.h"
-#include "platform/qt/ini_format.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/testing/test_app.h"
 
@@ -169,40 +168,6 @@ TEST_F(SettingsStore, AFailedWriteLeavesTheOldFileWholeAndIsRetried) {
   IniSettingsStore reader;
   EXPECT_EQ(reader.get("Hollowmere", "Pulsewise", "PeopleName 50", ""), std::string(40, 'y'));
   EXPECT_EQ(reader.get("Hollowmere", "Pulsewise", "Chart type", ""), " 1");
-}
-
-}  // namespace
-}  // namespace platform_qt
-
-namespace platform_qt {
-namespace {
-
-TEST(IniFormat, EveryValueReadsBackExactly) {
-  IniSections sections;
-  sections["Pulsewise"]["Chart type"] = " 0";
-  sections["Pulsewise"]["Empty"] = "";
-  sections["Pulsewise"]["Quoted"] = "\"a\" \\ b";
-  sections["Pulsewise"]["Lines"] = "one\ntwo\r\n\tthree ";
-  sections["Pulsewise"]["Key = with [odd] chars"] = "x=y;z";
-  sections["Setup"]["Unite"] = "1";
-  sections["Setup"]["Latin1"] = "Jos\xE9";
-  const std::string text = format_ini(sections);
-  EXPECT_EQ(parse_ini(text), sections);
-  EXPECT_NE(text.find("[Setup]\nLatin1=Jos\xE9\nUnite=1\n"), std::string::npos) << text;
-}
-
-TEST(IniFormat, ReadsHandEditedFilesAndSkipsJunk) {
-  const IniSections sections = parse_ini(
-      "; comment\r\n[Setup]\r\nUnite = 2 \r\n  Lock=0\r\nno equals sign\r\n=no key\r\n"
-      "\"unterminated=1\r\n[broken\r\n[Other]\r\nkey=\"unterminated\r\n# more\r\nA=1");
-  ASSERT_EQ(sections.size(), 2u);
-  EXPECT_EQ(sections.at("Setup").at("Unite"), "2");
-  EXPECT_EQ(sections.at("setup").at("LOCK"), "0");  // any case, as the desktop's store
-  EXPECT_EQ(sections.at("Setup").size(), 2u);
-  EXPECT_EQ(sections.at("Other").size(), 1u);
-  EXPECT_EQ(sections.at("Other").at("A"), "1");
-  EXPECT_TRUE(parse_ini("").empty());
-  EXPECT_TRUE(parse_ini(std::string("\0\xFF[\n=\n\"", 7)).empty());
 }
 
 }  // namespace

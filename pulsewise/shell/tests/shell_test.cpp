@@ -176,6 +176,22 @@ TEST_F(PulsewiseTest, AFailedWriteOfTheStoreIsReported) {
   EXPECT_EQ(messages().size(), 1u);
 }
 
+// A store that could not be read is said once, at start; the failed write at exit that follows
+// (the store is never written over) is not told again.
+TEST_F(PulsewiseTest, AnUnreadableStoreIsToldOnceAtStart) {
+  fake.settings.unreadable = "/home/u/.config/Hollowmere.ini: Permission denied";
+  fake.settings.fail_flush = true;
+  Form1& w = start();
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_EQ(messages()[0].text,
+            "Pulsewise could not read its settings and people list:\n"
+            "/home/u/.config/Hollowmere.ini: Permission denied\n\n"
+            "It runs on the default settings and will not write over them.");
+  EXPECT_EQ(w.state.charttype, 0);
+  click("FileExit");
+  EXPECT_EQ(messages().size(), 1u);
+}
+
 TEST_F(PulsewiseTest, MaximisedCloseStoresTheNormalBoundsAndRestartMaximises) {
   Form1& w = start();
   w.user_resizes(9000, 5000);

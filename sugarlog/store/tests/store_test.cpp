@@ -219,7 +219,7 @@ TEST(SettingsParse, ShortFilesKeepTheirCompleteUnitAndLockLines) {
       {"[Setup]\r\nUnite=2\r\nLock=1", {2, 0, 0}},  // the lock line may have lost a digit
       {"[Setup]\nUnite=1\nLock=1\n", {1, 1, 0}},
       {"[Setup]\r\nUnite=1\r\n", {1, 0, 0}},
-      {"[Setup]\r\nUnite=12\r\nLock=1\r\n", {0, 0, 0}},  // not a value this file writes
+      {"[Setup]\r\nUnite=12\r\nLock=1\r\n", {0, 1, 0}},  // not a value this file writes
       {"[Setup]\r\nUnite=7\r\nLock=1\r\n", {0, 1, 0}},
       {"[Setup]\r\nUnit", {0, 0, 0}},
       {"", {0, 0, 0}},
