@@ -47,8 +47,19 @@ std::optional<platform::Colour> parse_colour(std::string_view text) {
   return decimal_colour(text);
 }
 
+void ProgramSettings::remember(const std::string& key, std::string written_form) const {
+  read_[key] = std::move(written_form);
+}
+
+bool ProgramSettings::unchanged(const std::string& key, const std::string& value) const {
+  const auto found = read_.find(key);
+  return found != read_.end() && found->second == value;
+}
+
 std::string ProgramSettings::text(const std::string& key, const std::string& default_text) const {
-  return store_.get(kSettingsApplication, kSettingsSection, key, default_text);
+  std::string value = store_.get(kSettingsApplication, kSettingsSection, key, default_text);
+  remember(key, value);
+  return value;
 }
 
 double ProgramSettings::number(const std::string& key, const std::string& default_text) const {
@@ -56,7 +67,9 @@ double ProgramSettings::number(const std::string& key, const std::string& defaul
 }
 
 Flag ProgramSettings::flag(const std::string& key, const std::string& default_text) const {
-  return number(key, default_text) != 0 ? kOn : kOff;
+  const Flag value = number(key, default_text) != 0 ? kOn : kOff;
+  remember(key, FlagToString(value));
+  return value;
 }
 
 std::int16_t ProgramSettings::small_number(const std::string& key,
@@ -64,6 +77,7 @@ std::int16_t ProgramSettings::small_number(const std::string& key,
   const double value = platform::round_half_even(number(key, platform::str(default_value)));
   if (value < std::numeric_limits<std::int16_t>::min() ||
       value > std::numeric_limits<std::int16_t>::max()) {
+    remember(key, platform::str(default_value));
     return default_value;
   }
   return static_cast<std::int16_t>(value);
@@ -72,19 +86,26 @@ std::int16_t ProgramSettings::small_number(const std::string& key,
 platform::Colour ProgramSettings::colour(const std::string& key,
                                          platform::Colour default_colour) const {
   const std::string stored = text(key);
-  if (stored.empty()) return default_colour;
-  return parse_colour(stored).value_or(default_colour);
+  const platform::Colour value =
+      stored.empty() ? default_colour : parse_colour(stored).value_or(default_colour);
+  remember(key, platform::str(static_cast<std::int32_t>(value)));
+  return value;
 }
 
 platform::Serial ProgramSettings::date(const std::string& key, platform::Serial default_date,
                                        int this_year) const {
   const std::string stored = text(key);
-  if (stored.empty()) return default_date;
-  return platform::parse_date(stored, this_year).value_or(default_date);
+  const platform::Serial value =
+      stored.empty() ? default_date
+                     : platform::parse_date(stored, this_year).value_or(default_date);
+  remember(key, DateToString(value));
+  return value;
 }
 
 void ProgramSettings::write_text(const std::string& key, const std::string& value) {
+  if (unchanged(key, value)) return;
   store_.set(kSettingsApplication, kSettingsSection, key, value);
+  remember(key, value);
 }
 
 void ProgramSettings::write_number(const std::string& key, double value) {

@@ -2,6 +2,7 @@
 // The program's values in the per-user settings store: application "Hollowmere", section
 // "Pulsewise", every value a text. Numbers go in as Str and come back through Val, flags as "-1"
 // and "0", dates in their stored day/month/year form.
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,7 +52,14 @@ class ProgramSettings {
   bool report_unreadable(platform::Dialogs& dialogs);
 
  private:
+  // The text of every value as read, in the form it is written in: writing the same value back is
+  // no change of this window's, so it does not go to the store and cannot undo what another copy
+  // of the program stored meanwhile.
+  void remember(const std::string& key, std::string written_form) const;
+  bool unchanged(const std::string& key, const std::string& value) const;
+
   platform::SettingsStore& store_;
+  mutable std::map<std::string, std::string> read_;
 };
 
 }  // namespace pulsewise

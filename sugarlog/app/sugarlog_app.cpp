@@ -2,10 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/core/program_folder.h"
 #include "platform/core/version.h"
+#include "platform/qt/text.h"
 
 // The pictures are compiled into this static library; Q_INIT_RESOURCE must be called outside
 // any namespace.
@@ -24,9 +25,9 @@ std::filesystem::path made(const QString& folder) {
 
 }  // namespace
 
-std::filesystem::path data_folder(const QString& executable_folder) {
-  if (QFileInfo(executable_folder).isWritable()) return made(executable_folder);
-  return made(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/sugarlog");
+std::filesystem::path program_folder(const QString& executable_folder) {
+  return platform::program_folder("sugarlog", platform_qt::to_path(executable_folder),
+                                  sugarlog::DataFile::kFileName);
 }
 
 std::filesystem::path settings_folder() {
@@ -59,7 +60,7 @@ int run(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("sugarlog");
   QApplication::setApplicationVersion(QString::fromUtf8(platform::kVersion));
-  Program program(data_folder(QCoreApplication::applicationDirPath()), settings_folder());
+  Program program(program_folder(QCoreApplication::applicationDirPath()), settings_folder());
   if (!program.start()) return 0;
   return QApplication::exec();
 }

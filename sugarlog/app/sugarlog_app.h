@@ -11,9 +11,10 @@
 
 namespace sugarlog_app {
 
-// Where Diabete.dbk lives: the program's own folder when it can be written to, else
-// $XDG_DATA_HOME/sugarlog (normally ~/.local/share/sugarlog), created when missing.
-std::filesystem::path data_folder(const QString& executable_folder);
+// The program folder, where Diabete.dbk and the online copies live: $XDG_DATA_HOME/sugarlog
+// (normally ~/.local/share/sugarlog), created when missing, or the executable's folder when a
+// Diabete.dbk already lies there (a portable copy).
+std::filesystem::path program_folder(const QString& executable_folder);
 // Where sugarlog.ini lives: $XDG_CONFIG_HOME (normally ~/.config), created when missing.
 std::filesystem::path settings_folder();
 

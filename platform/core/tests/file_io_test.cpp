@@ -9,12 +9,15 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/core/file_lock.h"
 #include "platform/core/file_names.h"
+#include "platform/core/program_folder.h"
 #include "platform/core/scratch_folder.h"
 #include "platform/core/tests/file_size_limit.h"
 
@@ -186,6 +189,48 @@ TEST_F(FileIo, ALockLastsAsLongAsTheProcessThatHoldsIt) {
   }
   EXPECT_TRUE(ExclusiveLock(folder_).held());
   EXPECT_EQ(ExclusiveLock(folder_ / "missing").state(), ExclusiveLock::State::kUnavailable);
+}
+
+// Sets an environment variable for as long as it lives.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  }
+  ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+// The data lives in the user's data folder, never in a build folder that "rm -rf build" deletes;
+// only a logbook that already lies beside the program (a portable copy) keeps it there.
+TEST_F(FileIo, TheProgramFolderIsTheUsersDataFolderUnlessTheDataLiesBesideTheProgram) {
+  const fs::path bin = folder_ / "bin";
+  fs::create_directories(bin);
+  {
+    ScopedEnv xdg("XDG_DATA_HOME", (folder_ / "data").c_str());
+    EXPECT_EQ(program_folder("sugarlog", bin, "Diabete.dbk"), folder_ / "data" / "sugarlog");
+    EXPECT_TRUE(fs::is_directory(folder_ / "data" / "sugarlog"));
+
+    // A portable copy, even in a folder that cannot be written to, and even a damaged file.
+    fs::create_symlink("/dev/zero", bin / "Diabete.dbk");
+    fs::permissions(bin, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(program_folder("sugarlog", bin, "Diabete.dbk"), bin);
+    fs::permissions(bin, fs::perms::owner_all);
+  }
+  ScopedEnv relative("XDG_DATA_HOME", "relative/data");
+  {
+    ScopedEnv home("HOME", (folder_ / "home").c_str());
+    EXPECT_EQ(program_folder("pulse", bin, "none"),
+              folder_ / "home" / ".local" / "share" / "pulse");
+  }
+  ScopedEnv no_home("HOME", nullptr);
+  EXPECT_EQ(program_folder("pulse", bin, "none"), bin);
 }
 
 TEST(DefaultExtension, OnlyWhenTheFileNameHasNone) {

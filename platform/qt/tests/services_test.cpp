@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <fstream>
 
+#include "platform/core/file_io.h"
 #include "platform/core/tests/file_size_limit.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/testing/test_app.h"
+#include "platform/qt/text.h"
 
 namespace platform_qt {
 namespace {
@@ -168,6 +172,74 @@ TEST_F(SettingsStore, AFailedWriteLeavesTheOldFileWholeAndIsRetried) {
   IniSettingsStore reader;
   EXPECT_EQ(reader.get("Hollowmere", "Pulsewise", "PeopleName 50", ""), std::string(40, 'y'));
   EXPECT_EQ(reader.get("Hollowmere", "Pulsewise", "Chart type", ""), " 1");
+}
+
+// Two copies of the program on one file: one adds a person and writes at once, the other exits
+// later and writes its settings; the person stays.
+TEST_F(SettingsStore, EachCopyWritesBackOnlyWhatItChanged) {
+  IniSettingsStore first;
+  IniSettingsStore second;
+  EXPECT_EQ(second.get("Hollowmere", "Pulsewise", "PeopleName 1", ""), "");
+  first.set("Hollowmere", "Pulsewise", "PeopleName 1", "Ann");
+  ASSERT_TRUE(first.flush());
+  second.set("Hollowmere", "Pulsewise", "Chart type", " 1");
+  ASSERT_TRUE(second.flush());
+  IniSettingsStore reader;
+  EXPECT_EQ(reader.get("Hollowmere", "Pulsewise", "PeopleName 1", ""), "Ann");
+  EXPECT_EQ(reader.get("Hollowmere", "Pulsewise", "Chart type", ""), " 1");
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Hollowmere.ini"});
+}
+
+// A file that cannot be read is never written over; the reason is kept for the program to tell.
+TEST_F(SettingsStore, AFileThatCannotBeReadIsNeverWrittenOver) {
+  QDir(folder.path()).mkdir("Hollowmere.ini");
+  {
+    IniSettingsStore store;
+    EXPECT_EQ(store.get("Hollowmere", "Pulsewise", "PeopleName 1", "none"), "none");
+    EXPECT_EQ(store.read_error("Hollowmere"),
+              QDir::toNativeSeparators(ini()).toStdString() + ": Is a directory");
+    store.set("Hollowmere", "Pulsewise", "Chart type", " 1");
+    EXPECT_FALSE(store.flush());
+  }
+  EXPECT_TRUE(QFileInfo(ini()).isDir());
+
+  // Mode 000 only stops other users; an ordinary user's child process sees the refusal.
+  QDir(folder.path()).rmdir("Hollowmere.ini");
+  const std::string people = "[Pulsewise]\nPeopleName 1=Ann\n";
+  ASSERT_FALSE(platform::write_file_atomic(to_path(ini()), people));
+  ::chmod(ini().toLocal8Bit().constData(), 0);
+  ::chmod(folder.path().toLocal8Bit().constData(), 0777);
+  EXPECT_EXIT(
+      {
+        if (::geteuid() == 0 && ::setuid(65534) != 0) std::_Exit(2);
+        IniSettingsStore store;
+        const bool told = store.read_error("Hollowmere").has_value();
+        store.set("Hollowmere", "Pulsewise", "PeopleName 1", "");
+        std::_Exit(told && !store.flush() ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  ::chmod(ini().toLocal8Bit().constData(), 0600);
+  EXPECT_EQ(contents().toStdString(), people);
+}
+
+// However the file's lines end and whatever its encoding, no person is lost by a write.
+TEST_F(SettingsStore, PeopleInAnyLineEndOrEncodingSurviveAWrite) {
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : std::string("[Pulsewise]\rPeopleName 1=Ann\rPeopleName 2=Bob\r"))
+    utf16 += std::string{c, '\0'};
+  for (const std::string& file :
+       {std::string("[Pulsewise]\rPeopleName 1=Ann\rPeopleName 2=Bob"),
+        std::string("\xEF\xBB\xBF[Pulsewise]\r\nPeopleName 1=Ann\r\nPeopleName 2=Bob\r\n"),
+        utf16}) {
+    ASSERT_FALSE(platform::write_file_atomic(to_path(ini()), file));
+    IniSettingsStore store;
+    EXPECT_EQ(store.get("Hollowmere", "Pulsewise", "PeopleName 2", ""), "Bob");
+    store.set("Hollowmere", "Pulsewise", "Chart type", " 1");
+    ASSERT_TRUE(store.flush());
+    IniSettingsStore reader;
+    EXPECT_EQ(reader.get("Hollowmere", "Pulsewise", "PeopleName 1", ""), "Ann");
+    EXPECT_EQ(reader.get("Hollowmere", "Pulsewise", "PeopleName 2", ""), "Bob");
+  }
 }
 
 }  // namespace

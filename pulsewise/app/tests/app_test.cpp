@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -170,8 +171,48 @@ TEST_F(AppTest, ExitWritesTheSettingsFile) {
   EXPECT_TRUE(p.qt().program().ending());
   platform_qt::IniSettingsStore reread(config.path());
   EXPECT_EQ(reread.get("Hollowmere", "Pulsewise", "Average", "?"), "-1");
-  EXPECT_EQ(reread.get("Hollowmere", "Pulsewise", "Chart type", "?"), " 0");
+  // A value the user did not change is not this copy's to write.
+  EXPECT_EQ(reread.get("Hollowmere", "Pulsewise", "Chart type", "?"), "?");
   EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// Two copies of the program on one settings file: one adds a person, which is written at once;
+// the other, started before, exits afterwards and writes its settings. The person stays.
+TEST_F(AppTest, TwoCopiesOnOneSettingsFileKeepEachOthersPeople) {
+  Program& first = start();
+  platform::FakeDialogs other_dialogs;
+  Program second(&other_dialogs);
+  second.start();
+
+  dialogs.modal_scripts.push_back([](form::Form& f) {
+    auto& entry = static_cast<Form6&>(f);
+    entry.Text1.user_types_text("Ann");
+    entry.Command1.on_click();
+  });
+  first.window().form5.Command1_Click();
+  ASSERT_EQ(first.window().form5.peoplename[1], "Ann");
+
+  second.window().state.charttype = 1;
+  second.window().FileExit_Click();
+  EXPECT_TRUE(other_dialogs.messages.empty());
+
+  platform_qt::IniSettingsStore reread(config.path());
+  EXPECT_EQ(reread.get("Hollowmere", "Pulsewise", "PeopleName 1", "?"), "Ann");
+  EXPECT_EQ(reread.get("Hollowmere", "Pulsewise", "Chart type", "?"), " 1");
+}
+
+// A settings file that cannot be read: the user is told once, the program runs on the defaults
+// and the file is still there, whole, after exit.
+TEST_F(AppTest, AnUnreadableSettingsFileIsToldAndKept) {
+  QDir(config.path()).mkdir("Hollowmere.ini");
+  Program& p = start();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].text.find("Hollowmere.ini: Is a directory"), std::string::npos);
+  action("&Average curve").trigger();
+  action("E&xit").trigger();
+  EXPECT_TRUE(p.qt().program().ending());
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_TRUE(QFileInfo(config.filePath("Hollowmere.ini")).isDir());
 }
 
 }  // namespace
