@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace platform {
 
@@ -147,23 +148,38 @@ int remove_stale_temporaries(const fs::path& path) {
   return removed;
 }
 
-std::optional<std::string> write_file_atomic(const fs::path& path, std::string_view bytes) {
-  const fs::path folder = folder_of(path);
-  std::string temp = (folder / (temporary_pattern(path) + "XXXXXX")).string();
-  Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
-  if (!fd.ok()) return system_error_text(errno);
-
-  const bool written = ::fchmod(fd.get(), mode_for(path)) == 0 && write_all(fd.get(), bytes) &&
-                       ::fsync(fd.get()) == 0 && fd.close() &&
-                       ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!written) {
-    const int error_number = errno;
-    fd.close();
-    ::unlink(temp.c_str());
-    return system_error_text(error_number);
+TemporaryFile::TemporaryFile(const fs::path& target) : target_(target) {
+  std::string temp = (folder_of(target) / (temporary_pattern(target) + "XXXXXX")).string();
+  // mkostemp makes a new file (O_EXCL): a link planted under the name is never followed.
+  fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd_ < 0) {
+    error_ = system_error_text(errno);
+    return;
   }
-  sync_folder(folder);
+  path_ = temp;
+  if (::fchmod(fd_, mode_for(target)) != 0) error_ = system_error_text(errno);
+}
+
+TemporaryFile::~TemporaryFile() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!path_.empty() && !committed_) ::unlink(path_.c_str());
+}
+
+std::optional<std::string> TemporaryFile::commit() {
+  if (error_) return error_;
+  const bool renamed = ::fsync(fd_) == 0 && ::close(std::exchange(fd_, -1)) == 0 &&
+                       ::rename(path_.c_str(), target_.c_str()) == 0;
+  if (!renamed) return error_ = system_error_text(errno);
+  committed_ = true;
+  sync_folder(folder_of(target_));
   return std::nullopt;
+}
+
+std::optional<std::string> write_file_atomic(const fs::path& path, std::string_view bytes) {
+  TemporaryFile temp(path);
+  if (temp.error()) return temp.error();
+  if (!write_all(temp.fd(), bytes)) return system_error_text(errno);
+  return temp.commit();
 }
 
 }  // namespace platform

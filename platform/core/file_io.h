@@ -29,6 +29,31 @@ FileRead read_file(const std::filesystem::path& path);
 std::optional<std::string> write_file_atomic(const std::filesystem::path& path,
                                              std::string_view bytes);
 
+// A new file beside a target, for writers that need a file of their own (a PDF printer) rather
+// than bytes: made fresh, so a link planted under its name is never followed, with the target's
+// mode. commit() flushes it to disk and renames it over the target (a link there is replaced,
+// not followed); without a commit the file is removed when the object goes.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::filesystem::path& target);
+  ~TemporaryFile();
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  // Why the file could not be made, or the commit failed.
+  const std::optional<std::string>& error() const { return error_; }
+  const std::filesystem::path& path() const { return path_; }
+  int fd() const { return fd_; }
+  std::optional<std::string> commit();
+
+ private:
+  std::filesystem::path target_;
+  std::filesystem::path path_;
+  int fd_ = -1;
+  bool committed_ = false;
+  std::optional<std::string> error_;
+};
+
 // Removes what write_file_atomic leaves when a process is killed between creating its temporary
 // file and renaming it (".name.XXXXXX" beside the target). Only call it while no other process
 // can be writing the same target. Returns how many were removed.

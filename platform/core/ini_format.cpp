@@ -20,6 +20,8 @@ bool needs_quotes(std::string_view text, bool is_key) {
   if (text.empty()) return is_key;
   if (is_blank(text.front()) || is_blank(text.back()) || text.front() == '"') return true;
   if (is_key && (text.front() == '[' || text.front() == ';' || text.front() == '#')) return true;
+  // A byte-order mark at the start of the file is not part of what follows it.
+  if (is_key && text.starts_with("\xEF\xBB\xBF")) return true;
   return std::any_of(text.begin(), text.end(), [is_key](char c) {
     return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || (is_key && c == '=');
   });
@@ -120,7 +122,8 @@ IniSections parse_ini(std::string_view text) {
     std::string key, value;
     if (read_entry(line, key, value)) (*section)[key] = std::move(value);
   }
-  if (sections[""].empty()) sections.erase("");
+  // A section without values holds nothing to keep.
+  std::erase_if(sections, [](const auto& section) { return section.second.empty(); });
   return sections;
 }
 

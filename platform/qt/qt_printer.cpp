@@ -5,7 +5,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QStandardPaths>
 
+#include "platform/core/file_io.h"
 #include "platform/core/form.h"
 #include "platform/qt/image_surface.h"
 #include "platform/qt/qt_services.h"
@@ -15,11 +17,25 @@
 namespace platform_qt {
 namespace {
 
+QRectF placement(const QImage& image, double screen_dpi, const QPrinter& printer);
+
+// Where a page goes when no printer exists and no file was chosen: the user's own documents
+// folder, never the shared temporary folder where anyone can plant a name.
 QString pdf_path(const QString& folder, const form::Form& window) {
   const QString stamp =
       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
-  return QDir(folder.isEmpty() ? QDir::tempPath() : folder)
-      .filePath(to_qstring(window.name()) + u'-' + stamp + QStringLiteral(".pdf"));
+  QString where = folder;
+  if (where.isEmpty()) where = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (where.isEmpty()) where = QDir::homePath();
+  return QDir(where).filePath(to_qstring(window.name()) + u'-' + stamp + QStringLiteral(".pdf"));
+}
+
+// Paints the image on the printer's current target.
+bool paint(QPrinter& target, const QImage& image, double screen_dpi) {
+  QPainter painter;
+  if (!painter.begin(&target)) return false;
+  painter.drawImage(placement(image, screen_dpi, target), image);
+  return painter.end();
 }
 
 // The image at its size on screen, shrunk if need be to fit the page.
@@ -61,16 +77,23 @@ bool QtPrinter::print_form(const form::Form& window) {
   const QImage image = renderer_.grab(window);
   if (image.isNull()) return false;
   QPrinter& target = printer();
-  if (printing_to_pdf()) {
-    target.setOutputFormat(QPrinter::PdfFormat);
-    last_pdf_ = pdf_path(pdf_folder_, window);
-    target.setOutputFileName(last_pdf_);
-  }
   target.setDocName(to_qstring(window.caption.empty() ? window.name() : window.caption));
-  QPainter painter;
-  if (!painter.begin(&target)) return false;
-  painter.drawImage(placement(image, renderer_.dpi(), target), image);
-  return painter.end();
+  // A file chosen in the printer dialog ("Print to File") is where the page goes.
+  const QString chosen = target.outputFileName();
+  if (chosen.isEmpty() && !printing_to_pdf()) return paint(target, image, renderer_.dpi());
+
+  target.setOutputFormat(QPrinter::PdfFormat);
+  const QString file = chosen.isEmpty() ? pdf_path(pdf_folder_, window) : chosen;
+  // Written like every other file: into a new file beside it, then renamed over it.
+  platform::TemporaryFile temp(to_path(file));
+  bool printed = !temp.error();
+  if (printed) {
+    target.setOutputFileName(QString::fromStdString(temp.path().string()));
+    printed = paint(target, image, renderer_.dpi()) && !temp.commit();
+    target.setOutputFileName(chosen);
+  }
+  if (printed) last_pdf_ = file;
+  return printed;
 }
 
 std::unique_ptr<platform::DrawSurface> QtSurfaceFactory::make_surface(double width_twips,

@@ -26,8 +26,10 @@ class QtProgramControl : public platform::ProgramControl {
   bool ending_ = false;
 };
 
-// Printing a window: its rendered content on one page. Where no printer is installed, the page
-// goes to a PDF file in the temp folder instead.
+// Printing a window: its rendered content on one page. A file chosen in the printer dialog gets
+// the page as PDF; where no printer is installed and none was chosen, the page goes to a PDF file
+// in the user's documents folder. PDF files are written through a temporary file and a rename,
+// never through a link planted under the name.
 class QtPrinter : public platform::Printer {
  public:
   explicit QtPrinter(Renderer& renderer);

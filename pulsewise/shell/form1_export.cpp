@@ -34,7 +34,9 @@ void Form1::print_chart() {
   set_bounds(left(), top(), screen_width, screen_height);
   state.bgcolour = screen_background;
   Form_Resize();
-  platform_.printer.print_form(form2);
+  if (!platform_.printer.print_form(form2)) {
+    message("The chart could not be printed.", platform::Icon::Exclamation);
+  }
 }
 
 void Form1::FileSaveBMP_Click() {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -161,6 +162,45 @@ TEST_F(AppTest, PrintingPutsTheChartOnWhiteOnThePageAndLeavesTheScreenAsItWas) {
   EXPECT_EQ(canvas.pixelColor(canvas.width() - 2, canvas.height() - 2), QColor(Qt::white));
   EXPECT_FALSE(p.renderer().widget_for(p.window().form2)->isVisible());
   EXPECT_EQ(chart(), screen);
+}
+
+// "Print to File" in the printer dialog: the page goes to the file the user chose, written through
+// a new file and a rename, so a link planted under the name is replaced, never followed. A page
+// that cannot be written is reported.
+TEST_F(AppTest, PrintingToAChosenFileWritesThatFileAndNothingElse) {
+  Program& p = start();
+  const QString victim = out.filePath("victim.txt");
+  const QString chosen = out.filePath("chart.pdf");
+  {
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("keep me");
+  }
+  ASSERT_TRUE(QFile::link(victim, chosen));
+  QPrinter& printer = p.qt().printer().printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(chosen);
+  dialogs.printer_choices.push_back(true);
+  action("&Print...").trigger();
+
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(p.qt().printer().last_pdf(), chosen);
+  EXPECT_FALSE(QFileInfo(chosen).isSymLink());
+  QFile page(chosen);
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(page.read(5).startsWith("%PDF-"));
+  QFile kept(victim);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "keep me");
+  EXPECT_EQ(printer.outputFileName(), chosen);  // the dialog offers the same file next time
+  EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+            (QStringList{"chart.pdf", "victim.txt"}));
+
+  printer.setOutputFileName(out.filePath("no-such-folder/chart.pdf"));
+  dialogs.printer_choices.push_back(true);
+  action("&Print...").trigger();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "The chart could not be printed.");
 }
 
 TEST_F(AppTest, ExitWritesTheSettingsFile) {
