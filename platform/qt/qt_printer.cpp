@@ -27,6 +27,7 @@ QString pdf_path(const QString& folder, const form::Form& window) {
   QString where = folder;
   if (where.isEmpty()) where = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (where.isEmpty()) where = QDir::homePath();
+  QDir().mkpath(where);
   return QDir(where).filePath(to_qstring(window.name()) + u'-' + stamp + QStringLiteral(".pdf"));
 }
 
