@@ -88,9 +88,12 @@ bool read_entry(std::string_view line, std::string& key, std::string& value) {
     line = line.substr(equals);
   }
   line = trimmed(line.substr(1), kLineBlanks);
-  if (!line.empty() && line.front() == '"') return read_quoted(line, value);
-  value = std::string(line);
-  return !key.empty();
+  if (!line.empty() && line.front() == '"') {
+    if (!read_quoted(line, value)) return false;
+  } else {
+    value = std::string(line);
+  }
+  return !key.empty();  // a value without a name is junk, however it is written
 }
 
 }  // namespace
