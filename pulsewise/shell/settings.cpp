@@ -63,7 +63,9 @@ std::string ProgramSettings::text(const std::string& key, const std::string& def
 }
 
 double ProgramSettings::number(const std::string& key, const std::string& default_text) const {
-  return platform::val(text(key, default_text));
+  const double value = platform::val(text(key, default_text));
+  remember(key, platform::str(value));
+  return value;
 }
 
 Flag ProgramSettings::flag(const std::string& key, const std::string& default_text) const {
