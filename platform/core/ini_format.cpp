@@ -165,11 +165,15 @@ void IniFile::set(const std::string& section, const std::string& key, const std:
   changes_[section][key] = value;
 }
 
-std::string IniFile::merged_over(std::string_view current_file_bytes) {
+void IniFile::refresh(std::string_view current_file_bytes) {
   seen_ = parse_ini(text_from_file_bytes(current_file_bytes));
   for (const auto& [section, entries] : changes_) {
     for (const auto& [key, value] : entries) seen_[section][key] = value;
   }
+}
+
+std::string IniFile::merged_over(std::string_view current_file_bytes) {
+  refresh(current_file_bytes);
   return format_ini(seen_);
 }
 

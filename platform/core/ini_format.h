@@ -37,6 +37,8 @@ class IniFile {
   // The text to write: what the file holds now with the changes applied over it. From then on the
   // values seen are those of that text; the changes stay pending until changes_written().
   std::string merged_over(std::string_view current_file_bytes);
+  // The values seen become those of the file's current bytes, with the changes over them.
+  void refresh(std::string_view current_file_bytes);
   void changes_written() { changes_.clear(); }
 
  private:

@@ -82,6 +82,9 @@ class SettingsStore {
   virtual std::optional<std::string> read_error(const std::string& /*application*/) const {
     return std::nullopt;
   }
+  // Reads again what other copies of the program stored meanwhile; values set here and not yet
+  // written stay as set.
+  virtual void refresh() {}
 };
 
 class Shell {

@@ -115,6 +115,7 @@ class IniSettingsStore : public platform::SettingsStore {
            const std::string& value) override;
   bool flush() override;
   std::optional<std::string> read_error(const std::string& application) const override;
+  void refresh() override;
   QString file_path(const std::string& application) const;
 
  private:

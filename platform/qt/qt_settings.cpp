@@ -59,6 +59,14 @@ std::optional<std::string> IniSettingsStore::read_error(const std::string& appli
   return file_for(application).read_error;
 }
 
+void IniSettingsStore::refresh() {
+  for (auto& [application, file] : files_) {
+    if (file.read_error) continue;
+    const platform::FileRead now = platform::read_file(to_path(file_path(application)));
+    if (!now.error || now.missing) file.ini.refresh(now.bytes);
+  }
+}
+
 bool IniSettingsStore::flush(const std::string& application, File& file) {
   if (!file.ini.has_changes()) return true;
   const QString path = file_path(application);

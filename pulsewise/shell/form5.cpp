@@ -124,6 +124,9 @@ void Form5::List1_Click() {
 }
 
 void Form5::Command1_Click() {
+  // Another copy of the program may have filled a slot since the list was read.
+  settings_.refresh();
+  LoadPeople();
   const int slot = first_free_slot();
   if (slot == 0) {
     platform_.dialogs.message_box(

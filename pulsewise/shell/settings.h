@@ -50,6 +50,8 @@ class ProgramSettings {
   // When the stored values could not be read (they read as the defaults and the store is never
   // written over), says so; false then.
   bool report_unreadable(platform::Dialogs& dialogs);
+  // Reads again what other copies of the program stored meanwhile (see SettingsStore::refresh).
+  void refresh() { store_.refresh(); }
 
  private:
   // The text of every value as read, in the form it is written in: writing the same value back is

@@ -232,12 +232,22 @@ TEST_F(AppTest, TwoCopiesOnOneSettingsFileKeepEachOthersPeople) {
   first.window().form5.Command1_Click();
   ASSERT_EQ(first.window().form5.peoplename[1], "Ann");
 
+  // The second copy adds a person too: the slot the first one filled is not free any more.
+  other_dialogs.modal_scripts.push_back([](form::Form& f) {
+    auto& entry = static_cast<Form6&>(f);
+    entry.Text1.user_types_text("Bob");
+    entry.Command1.on_click();
+  });
+  second.window().form5.Command1_Click();
+  EXPECT_EQ(second.window().form5.peoplename[2], "Bob");
+
   second.window().state.charttype = 1;
   second.window().FileExit_Click();
   EXPECT_TRUE(other_dialogs.messages.empty());
 
   platform_qt::IniSettingsStore reread(config.path());
   EXPECT_EQ(reread.get("Hollowmere", "Pulsewise", "PeopleName 1", "?"), "Ann");
+  EXPECT_EQ(reread.get("Hollowmere", "Pulsewise", "PeopleName 2", "?"), "Bob");
   EXPECT_EQ(reread.get("Hollowmere", "Pulsewise", "Chart type", "?"), " 1");
 }
 
