@@ -509,6 +509,15 @@ TEST_F(WindowTest, OlderEncodingsReadBackAndAreSavedAsUtf8) {
     w.Menu_Sauve->user_clicks();
     EXPECT_EQ(read_bytes(data_path()), record("10/06/26", "08:05", "07.5", "Café crème €"));
   }
+  {
+    // Saved again, the UTF-8 file stays byte for byte what it was.
+    const std::string utf8 = read_bytes(data_path());
+    Fenetre& w = start();
+    w.Menu_Sauve->enabled = true;
+    w.Menu_Sauve->user_clicks();
+    EXPECT_EQ(read_bytes(data_path()), utf8);
+    EXPECT_TRUE(fake_.dialogs.messages.empty());
+  }
   write_bytes(data_path(), "\xFF\xFE" + utf16_bytes(record("10/06/26", "08:05", "07.5", "x")));
   Fenetre& w = start();
   EXPECT_TRUE(fake_.dialogs.messages.empty());
