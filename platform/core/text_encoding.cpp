@@ -3,10 +3,10 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/core/utf8.h"
+
 namespace platform {
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 // The code points of bytes 80..9F in Windows-1252; the undefined ones keep their C1 value.
 constexpr std::array<char16_t, 32> kHighControls{
@@ -15,52 +15,6 @@ constexpr std::array<char16_t, 32> kHighControls{
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
 };
-
-void append_utf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// Length of the well-formed UTF-8 sequence at the start of the bytes, 0 when there is none.
-std::size_t sequence_length(std::string_view bytes) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;   // no overlong forms
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;  // nothing past U+10FFFF
-  } else {
-    return 0;
-  }
-  if (bytes.size() < length) return 0;
-  if (byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  }
-  return length;
-}
 
 std::string utf8_from_utf16(std::string_view bytes, bool big_endian) {
   std::string out;
@@ -76,27 +30,18 @@ std::string utf8_from_utf16(std::string_view bytes, bool big_endian) {
     if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
       const char16_t next = unit(i + 2);
       if (next >= 0xDC00 && next <= 0xDFFF) {
-        append_utf8(out, 0x10000 + ((char32_t{u} - 0xD800) << 10) + (char32_t{next} - 0xDC00));
+        out += encode_utf8(0x10000 + ((char32_t{u} - 0xD800) << 10) + (char32_t{next} - 0xDC00));
         i += 2;
         continue;
       }
     }
-    append_utf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : char32_t{u});
+    out += encode_utf8(u >= 0xD800 && u <= 0xDFFF ? kInvalidCodePoint : char32_t{u});
   }
-  if (i < bytes.size()) append_utf8(out, kReplacement);
+  if (i < bytes.size()) out += encode_utf8(kInvalidCodePoint);
   return out;
 }
 
 }  // namespace
-
-bool is_valid_utf8(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const std::size_t length = sequence_length(bytes);
-    if (length == 0) return false;
-    bytes.remove_prefix(length);
-  }
-  return true;
-}
 
 std::string utf8_from_windows1252(std::string_view bytes) {
   std::string out;
@@ -106,9 +51,9 @@ std::string utf8_from_windows1252(std::string_view bytes) {
     if (byte < 0x80) {
       out += c;
     } else if (byte < 0xA0) {
-      append_utf8(out, kHighControls[byte - 0x80]);
+      out += encode_utf8(kHighControls[byte - 0x80]);
     } else {
-      append_utf8(out, byte);  // A0..FF are Latin-1
+      out += encode_utf8(byte);  // A0..FF are Latin-1
     }
   }
   return out;

@@ -5,11 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+#include "platform/core/utf8.h"  // is_valid_utf8
 
-// True when the bytes are well-formed UTF-8: no overlong forms, no surrogates, nothing past
-// U+10FFFF. ASCII (and the empty text) is valid.
-bool is_valid_utf8(std::string_view bytes);
+namespace platform {
 
 // Windows-1252 to UTF-8. The five bytes the code page leaves undefined (81, 8D, 8F, 90, 9D) become
 // the C1 controls of the same number, as the desktop's own conversion does; ASCII is unchanged.

@@ -79,6 +79,15 @@ std::size_t utf8_offset(std::string_view text, std::size_t chars) {
   return at;
 }
 
+bool is_valid_utf8(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DecodedChar c = decode_utf8(bytes);
+    if (c.length == 1 && static_cast<unsigned char>(bytes.front()) >= 0x80) return false;
+    bytes.remove_prefix(c.length);
+  }
+  return true;
+}
+
 std::string_view utf8_prefix(std::string_view text, std::size_t chars) {
   return text.substr(0, utf8_offset(text, chars));
 }

@@ -25,6 +25,10 @@ std::string encode_utf8(char32_t code_point);
 std::size_t utf8_length(std::string_view text);
 // The byte offset of character number `chars`; the text's size when it holds fewer.
 std::size_t utf8_offset(std::string_view text, std::size_t chars);
+// True when the bytes are well-formed UTF-8: no overlong forms, no surrogates, nothing past
+// U+10FFFF. ASCII (and the empty text) is valid.
+bool is_valid_utf8(std::string_view bytes);
+
 // The first `chars` characters.
 std::string_view utf8_prefix(std::string_view text, std::size_t chars);
 
