@@ -56,14 +56,33 @@ endfunction()
 
 # A program: main.cpp wires the window to the Qt services; everything else in the folder links
 # into <name>_app so the Qt-level tests (tests/*.cpp, with QtTest) can start the real window.
+# DESKTOP_ID names the launcher, the icon and the AppStream metadata the program installs from
+# share/ (<name>.desktop.in, <name>.svg, <name>.metainfo.xml.in); the program tells the desktop
+# the same name at run time.
 function(add_program name window_library)
+  cmake_parse_arguments(P "" "DESKTOP_ID" "" ${ARGN})
   file(GLOB app_srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   list(FILTER app_srcs EXCLUDE REGEX "/main\\.cpp$")
   add_library(${name}_app STATIC ${app_srcs})
   target_link_libraries(${name}_app PUBLIC ${window_library} platform_qt)
+  target_compile_definitions(${name}_app PRIVATE DESKTOP_ID="${P_DESKTOP_ID}")
   add_executable(${name} main.cpp)
   target_link_libraries(${name} PRIVATE ${name}_app)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
   add_module_test(${name}_app_tests SOURCES ${tests} LIBS ${name}_app platform_qt_testing Qt6::Test)
+
+  set(PROGRAM ${name})
+  set(DESKTOP_ID ${P_DESKTOP_ID})
+  set(share ${CMAKE_CURRENT_SOURCE_DIR}/share)
+  configure_file(${share}/${name}.desktop.in ${CMAKE_CURRENT_BINARY_DIR}/${DESKTOP_ID}.desktop @ONLY)
+  configure_file(${share}/${name}.metainfo.xml.in
+    ${CMAKE_CURRENT_BINARY_DIR}/${DESKTOP_ID}.metainfo.xml @ONLY)
+  install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${DESKTOP_ID}.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${share}/${name}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+    RENAME ${DESKTOP_ID}.svg)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${DESKTOP_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endfunction()

@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick fonts-dejavu-core locales
   iputils-ping ghostscript  # ping for the connection check; Ghostscript reads printed pages in tests
+  desktop-file-utils appstream qt6-translations-l10n
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/core/version.h"
+#include "platform/qt/desktop_program.h"
 #include "platform/qt/image_surface.h"
 #include "platform/qt/text.h"
 
@@ -122,6 +123,20 @@ void Program::start() {
   renderer().attach(window_->form5);
   renderer().attach(window_->form6);
   renderer().show(*window_);
+}
+
+int run(int argc, char** argv) {
+  init_pulsewise_resources();
+  const platform_qt::DesktopIdentity identity{
+      {"pulsewise", "Pulsewise", "biorhythm charts of one person, or a comparison of two"},
+      QStringLiteral(DESKTOP_ID),
+      QStringLiteral(":/pulsewise/pulsewise.svg")};
+  // The program's texts are English only, and so are Qt's own: no translations are loaded.
+  return platform_qt::run_desktop_program(argc, argv, identity, [] {
+    Program program;
+    program.start();
+    return QApplication::exec();
+  });
 }
 
 }  // namespace pulsewise

@@ -1,7 +1,7 @@
 #pragma once
 // The running program: the Qt services, the main window with its people, entry and print
-// windows, the toolbar pictures and the bitmap writer, wired together. main() only makes the
-// QApplication, a Program and runs the event loop; the Qt-level tests start the same Program.
+// windows, the toolbar pictures and the bitmap writer, wired together. main() only calls run(),
+// which makes the QApplication and a Program; the Qt-level tests start the same Program.
 #include <memory>
 
 #include "platform/core/services.h"
@@ -32,5 +32,9 @@ class Program {
   platform_qt::QtPlatform qt_;
   std::unique_ptr<Form1> window_;
 };
+
+// The whole program: command line, QApplication, the main window, event loop; returns the exit
+// code.
+int run(int argc, char** argv);
 
 }  // namespace pulsewise

@@ -5,8 +5,10 @@
 #include <QStandardPaths>
 
 #include "platform/core/program_folder.h"
-#include "platform/core/version.h"
+#include "platform/qt/desktop_program.h"
+#include "platform/qt/qt_services.h"
 #include "platform/qt/text.h"
+#include "sugarlog/texts/langage.h"
 
 // The pictures are compiled into this static library; Q_INIT_RESOURCE must be called outside
 // any namespace.
@@ -57,12 +59,20 @@ bool Program::start() {
 }
 
 int run(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("sugarlog");
-  QApplication::setApplicationVersion(QString::fromUtf8(platform::kVersion));
-  Program program(program_folder(QCoreApplication::applicationDirPath()), settings_folder());
-  if (!program.start()) return 0;
-  return QApplication::exec();
+  init_sugarlog_resources();
+  const platform_qt::DesktopIdentity identity{
+      {"sugarlog", "Sugarlog", "a blood glucose logbook in French or English, with charts"},
+      QStringLiteral(DESKTOP_ID),
+      QStringLiteral(":/sugarlog/sugarlog.svg")};
+  return platform_qt::run_desktop_program(argc, argv, identity, [] {
+    // Qt's own buttons and dialogs speak the window's language: French, or Qt's English.
+    if (sugarlog::langue_of(sugarlog::Lire_Langue(platform_qt::QtLocale())) == sugarlog::kFrench) {
+      platform_qt::load_qt_translations(QLocale(QLocale::French));
+    }
+    Program program(program_folder(QCoreApplication::applicationDirPath()), settings_folder());
+    if (!program.start()) return 0;
+    return QApplication::exec();
+  });
 }
 
 }  // namespace sugarlog_app

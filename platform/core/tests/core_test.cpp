@@ -2,16 +2,19 @@
 
 #include <cmath>
 #include <limits>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/core/colour.h"
+#include "platform/core/command_line.h"
 #include "platform/core/date.h"
 #include "platform/core/number.h"
 #include "platform/core/seqfile.h"
 #include "platform/core/surface.h"
 #include "platform/core/text_util.h"
 #include "platform/core/utf8.h"
+#include "platform/core/version.h"
 
 namespace platform {
 namespace {
@@ -450,6 +453,61 @@ TEST(RecordingSurface, TextWidthAndSize) {
   s.resize(500, 250);
   EXPECT_EQ(s.width(), 500);
   EXPECT_EQ(s.height(), 250);
+}
+
+// ---------------------------------------------------------------- command line
+
+const ProgramIdentity kProgram{"sugarlog", "Sugarlog", "a logbook"};
+
+TEST(CommandLine, VersionAndHelpAnswerAndStopTheProgram) {
+  for (const char* option : {"--version", "-v"}) {
+    std::ostringstream out;
+    EXPECT_EQ(answer_command_line({option}, kProgram, out), 0);
+    EXPECT_EQ(out.str(), "sugarlog " + std::string(kVersion) + "\n");
+  }
+  for (const char* option : {"--help", "-h"}) {
+    std::ostringstream out;
+    EXPECT_EQ(answer_command_line({option}, kProgram, out), 0);
+    EXPECT_EQ(out.str().rfind("Usage: sugarlog [OPTION]\nSugarlog: a logbook\n", 0), 0u);
+    EXPECT_NE(out.str().find("--version"), std::string::npos);
+  }
+}
+
+TEST(CommandLine, TheFirstOfHelpAndVersionWinsAndWindowOptionsAreLeftAlone) {
+  std::ostringstream out;
+  EXPECT_EQ(answer_command_line({"-platform", "offscreen", "--help", "--version"}, kProgram, out),
+            0);
+  EXPECT_EQ(out.str().rfind("Usage:", 0), 0u);
+  std::ostringstream none;
+  EXPECT_EQ(answer_command_line({}, kProgram, none), std::nullopt);
+  EXPECT_EQ(answer_command_line({"-style", "fusion", "--versions"}, kProgram, none), std::nullopt);
+  // After "--" nothing is an option.
+  EXPECT_EQ(answer_command_line({"--", "--version"}, kProgram, none), std::nullopt);
+  EXPECT_EQ(none.str(), "");
+}
+
+TEST(CommandLine, ArgumentsNobodyTookAreRefused) {
+  std::ostringstream err;
+  EXPECT_EQ(refuse_arguments({}, kProgram, err), std::nullopt);
+  EXPECT_EQ(refuse_arguments({"--"}, kProgram, err), std::nullopt);
+  EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(refuse_arguments({"--frobnicate", "x"}, kProgram, err), 2);
+  EXPECT_EQ(err.str(),
+            "sugarlog: unknown option '--frobnicate'\n"
+            "Try 'sugarlog --help' for more information.\n");
+  std::ostringstream file;
+  EXPECT_EQ(refuse_arguments({"--", "-notes.txt"}, kProgram, file), 2);
+  EXPECT_EQ(file.str().rfind("sugarlog: takes no arguments ('-notes.txt')\n", 0), 0u);
+  std::ostringstream dash;
+  EXPECT_EQ(refuse_arguments({"-"}, kProgram, dash), 2);
+  EXPECT_EQ(dash.str().rfind("sugarlog: takes no arguments ('-')", 0), 0u);
+}
+
+TEST(CommandLine, ArgumentsSkipTheProgramNameAndStopAtANullEntry) {
+  const char* argv[] = {"/usr/bin/sugarlog", "--help", nullptr, "ignored"};
+  EXPECT_EQ(arguments_of(4, argv), std::vector<std::string>{"--help"});
+  EXPECT_TRUE(arguments_of(1, argv).empty());
+  EXPECT_TRUE(arguments_of(0, argv).empty());
 }
 
 }  // namespace

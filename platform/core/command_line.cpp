@@ -1,0 +1,48 @@
+#include "platform/core/command_line.h"
+
+#include "platform/core/version.h"
+
+namespace platform {
+
+std::vector<std::string> arguments_of(int argc, const char* const* argv) {
+  std::vector<std::string> out;
+  for (int i = 1; i < argc && argv[i]; ++i) out.emplace_back(argv[i]);
+  return out;
+}
+
+std::optional<int> answer_command_line(const std::vector<std::string>& arguments,
+                                       const ProgramIdentity& program, std::ostream& out) {
+  for (const std::string& argument : arguments) {
+    if (argument == "--") break;  // what follows is no option
+    if (argument == "--version" || argument == "-v") {
+      out << program.command << ' ' << kVersion << '\n';
+      return 0;
+    }
+    if (argument == "--help" || argument == "-h") {
+      out << "Usage: " << program.command << " [OPTION]\n"
+          << program.title << ": " << program.summary << "\n\n"
+          << "  -h, --help     show this help and exit\n"
+          << "  -v, --version  show the version and exit\n\n"
+          << "The options of Qt programs (-platform, -style, -reverse, ...) are accepted too.\n";
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<int> refuse_arguments(const std::vector<std::string>& arguments,
+                                    const ProgramIdentity& program, std::ostream& err) {
+  auto left = arguments.begin();
+  if (left != arguments.end() && *left == "--") ++left;
+  if (left == arguments.end()) return std::nullopt;
+  const std::string& first = *left;
+  if (first.size() > 1 && first.front() == '-' && left == arguments.begin()) {
+    err << program.command << ": unknown option '" << first << "'\n";
+  } else {
+    err << program.command << ": takes no arguments ('" << first << "')\n";
+  }
+  err << "Try '" << program.command << " --help' for more information.\n";
+  return 2;
+}
+
+}  // namespace platform

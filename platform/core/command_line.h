@@ -1,0 +1,33 @@
+#pragma once
+// What a program says on the command line before it opens a window. The programs take no
+// arguments of their own; they answer --help and --version the way command-line tools do, and
+// refuse anything else rather than start as if nothing had been asked.
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+struct ProgramIdentity {
+  std::string_view command;  // the executable's name: "sugarlog"
+  std::string_view title;    // the name people know it by: "Sugarlog"
+  std::string_view summary;  // one line on what it does, for --help
+};
+
+// The arguments after the program's own name. --help (-h) prints the usage and --version (-v)
+// the program's name and version on out; either gives exit status 0 and the program stops
+// there. Anything else is left alone (nullopt): the window system may still take it.
+std::optional<int> answer_command_line(const std::vector<std::string>& arguments,
+                                       const ProgramIdentity& program, std::ostream& out);
+
+// The arguments the window system did not take: the first one is reported on err with a hint
+// at --help, exit status 2; nullopt when none is left.
+std::optional<int> refuse_arguments(const std::vector<std::string>& arguments,
+                                    const ProgramIdentity& program, std::ostream& err);
+
+// argv[1] .. argv[argc - 1].
+std::vector<std::string> arguments_of(int argc, const char* const* argv);
+
+}  // namespace platform

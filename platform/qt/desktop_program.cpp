@@ -1,0 +1,73 @@
+#include "platform/qt/desktop_program.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QSvgRenderer>
+#include <QTranslator>
+#include <iostream>
+
+#include "platform/core/version.h"
+#include "platform/qt/text.h"
+
+namespace platform_qt {
+
+int run_desktop_program(int& argc, char** argv, const DesktopIdentity& identity,
+                        const std::function<int()>& body) {
+  if (const auto done = platform::answer_command_line(platform::arguments_of(argc, argv),
+                                                      identity.program, std::cout)) {
+    return *done;
+  }
+  QApplication app(argc, argv);  // takes the window system's own options out of argv
+  if (const auto refused = platform::refuse_arguments(platform::arguments_of(argc, argv),
+                                                      identity.program, std::cerr)) {
+    return *refused;
+  }
+  introduce_to_desktop(identity);
+  return body();
+}
+
+void introduce_to_desktop(const DesktopIdentity& identity) {
+  QApplication::setApplicationName(to_qstring(identity.program.command));
+  QApplication::setApplicationVersion(to_qstring(platform::kVersion));
+  QGuiApplication::setDesktopFileName(identity.desktop_id);
+  const QIcon icon = icon_from_svg(identity.icon);
+  if (!icon.isNull()) QApplication::setWindowIcon(icon);
+}
+
+QIcon icon_from_svg(const QString& path) {
+  QSvgRenderer svg(path);
+  if (!svg.isValid()) return {};
+  QIcon icon;
+  for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    svg.render(&painter);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+bool load_qt_translations(const QLocale& locale) {
+  // One translator for the whole run, owned by the application.
+  static QPointer<QTranslator> installed;
+  if (installed) {
+    QCoreApplication::removeTranslator(installed);
+    delete installed;
+  }
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  QCoreApplication::installTranslator(translator);
+  installed = translator;
+  return true;
+}
+
+}  // namespace platform_qt
