@@ -1,12 +1,9 @@
 #include "platform/core/colour.h"
 
-#include <array>
-
 namespace platform {
 namespace {
 
-// The desktop's system colours by index, in a plain light scheme.
-constexpr std::array<Colour, 25> kSystemColours = {
+constexpr SystemColours kLightScheme = {
     rgb(200, 200, 200),  // 0 scroll bar
     rgb(0, 0, 0),        // 1 desktop
     rgb(153, 180, 209),  // 2 active title bar
@@ -35,12 +32,23 @@ constexpr std::array<Colour, 25> kSystemColours = {
 };
 constexpr std::size_t kButtonFaceIndex = 15;
 
+// One desktop, one scheme: everything runs on the window system's thread.
+SystemColours scheme = kLightScheme;
+
 }  // namespace
+
+const SystemColours& default_system_colours() {
+  return kLightScheme;
+}
+
+void set_system_colours(const SystemColours& colours) {
+  scheme = colours;
+}
 
 Colour resolve_colour(Colour c) {
   if (!is_system_colour(c)) return c;
   const Colour index = c & 0x7FFFFFFFu;
-  return index < kSystemColours.size() ? kSystemColours[index] : kSystemColours[kButtonFaceIndex];
+  return index < scheme.size() ? scheme[index] : scheme[kButtonFaceIndex];
 }
 
 }  // namespace platform

@@ -12,6 +12,16 @@ using platform::encode_utf8;
 using platform::utf8_length;
 using platform::utf8_offset;
 
+Bounds fit_within(const Bounds& window, const Bounds& area) {
+  if (area.width <= 0 || area.height <= 0) return window;  // no screen to speak of
+  Bounds out = window;
+  out.width = std::min(window.width, area.width);
+  out.height = std::min(window.height, area.height);
+  out.left = std::clamp(window.left, area.left, area.left + area.width - out.width);
+  out.top = std::clamp(window.top, area.top, area.top + area.height - out.height);
+  return out;
+}
+
 namespace {
 std::uint64_t next_control_id() {
   static std::uint64_t counter = 0;

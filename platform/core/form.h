@@ -56,7 +56,12 @@ class Container;
 
 struct Bounds {
   double left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const Bounds&) const = default;
 };
+
+// A window's bounds moved and, when it is larger, shrunk to lie wholly inside the area (the
+// screen it opens on).
+Bounds fit_within(const Bounds& window, const Bounds& area);
 
 class Control {
  public:
@@ -364,6 +369,14 @@ class MenuItem {
  private:
   std::vector<std::unique_ptr<MenuItem>> items_;
 };
+
+// The frame a desktop window puts around a form's content area, in twips: the borders on both
+// sides across (four pixels each at 96 DPI, the thin frame the windows are laid out for, so a
+// control placed a margin away from the right edge shows whole), and the title bar, the menu bar
+// when there is one, and the borders down.
+inline constexpr double kFrameWidth = 120;
+inline constexpr double kFrameHeightWithMenu = 690;
+inline constexpr double kFrameHeightWithoutMenu = 390;
 
 class Form : public Container {
  public:

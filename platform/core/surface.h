@@ -88,7 +88,7 @@ class RecordingSurface : public DrawSurface {
   DrawOp& record(DrawOp::Kind kind);
 
   double width_, height_;
-  Colour back_ = kButtonFace, fore_ = kBlack;
+  Colour back_ = kButtonFace, fore_ = kButtonText;
   int pen_width_ = 1;
   PenStyle pen_style_ = PenStyle::Solid;
   double font_size_ = 8;

@@ -14,10 +14,9 @@ using namespace view;
 
 namespace {
 
-// The window frame the desktop adds around a form's content area, in twips.
-constexpr double kFrameWidth = 240;
-constexpr double kFrameHeightWithMenu = 690;
-constexpr double kFrameHeightWithoutMenu = 390;
+using form::kFrameHeightWithMenu;
+using form::kFrameHeightWithoutMenu;
+using form::kFrameWidth;
 
 void raise_move(form::Control& control, double x, double y) {
   if (control.on_mouse_move) control.on_mouse_move(x, y);

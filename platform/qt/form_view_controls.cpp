@@ -26,9 +26,11 @@ void apply_colours(QWidget* widget, const std::optional<platform::Colour>& fore,
                    const std::optional<platform::Colour>& back, bool fill) {
   QPalette palette = QApplication::palette(widget);
   if (fore) {
+    // A disabled control keeps the desktop's disabled text colour, so it looks disabled.
     const QColor colour = to_qcolor(*fore);
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-      palette.setColor(role, colour);
+      palette.setColor(QPalette::Active, role, colour);
+      palette.setColor(QPalette::Inactive, role, colour);
     }
   }
   if (back) {
@@ -258,7 +260,7 @@ QWidget* FormView::make_list_box(std::uint64_t id, QWidget* host) {
 }
 
 QWidget* FormView::make_scroll_bar(std::uint64_t id, QWidget* host) {
-  auto* bar = new QScrollBar(Qt::Horizontal, host);
+  auto* bar = new ScrollBarWidget(host);
   bar->setTracking(false);  // a dragged thumb changes the value where it is let go
   connect(bar, &QScrollBar::valueChanged, this, [this, id](int value) {
     on_control(id, [value](form::Control& c) { as<form::ScrollBar>(c).set_value(value); });
@@ -505,13 +507,15 @@ void FormView::paint_picture(QPainter& painter, std::uint64_t id, const QWidget&
                                      : model->back_colour.value_or(platform::kButtonFace)));
   if (surface) painter.drawImage(0, 0, surface->image());
   if (model->border) {
-    const QRect r = widget.rect().adjusted(0, 0, -1, -1);
-    painter.setPen(widget.palette().color(QPalette::Dark));
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(widget.palette().color(QPalette::Light));
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
+    // Filled one-pixel strips, not lines: a line is centred on the pixel edge and, at a scale of
+    // 2, would leave the last row and column of device pixels outside the border.
+    const int w = widget.width(), h = widget.height();
+    const QColor dark = widget.palette().color(QPalette::Dark);
+    const QColor light = widget.palette().color(QPalette::Light);
+    painter.fillRect(QRect(0, 0, w, 1), dark);
+    painter.fillRect(QRect(0, 0, 1, h), dark);
+    painter.fillRect(QRect(0, h - 1, w, 1), light);
+    painter.fillRect(QRect(w - 1, 1, 1, h - 1), light);
   }
 }
 

@@ -65,7 +65,8 @@ class QImageSurface : public platform::DrawSurface {
   mutable QImage image_;
   mutable std::optional<QPainter> painter_;
   platform::Colour back_ = platform::kButtonFace;
-  platform::Colour fore_ = platform::kBlack;
+  platform::Colour fore_ =
+      platform::kButtonText;  // a picture box writes in the theme's text colour
   int pen_width_ = 1;
   platform::PenStyle pen_style_ = platform::PenStyle::Solid;
   std::optional<platform::Colour> text_colour_;  // the pen the painter holds now

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/desktop_palette.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/renderer_impl.h"
 
@@ -28,6 +29,10 @@ QRect Geometry::rect(const form::Bounds& bounds) const {
                std::max(0, px(bounds.top + bounds.height) - top));
 }
 
+form::Bounds Geometry::bounds(const QRect& pixels) const {
+  return {twips(pixels.x()), twips(pixels.y()), twips(pixels.width()), twips(pixels.height())};
+}
+
 // ---------------------------------------------------------------------------------------------
 
 Renderer::Impl::Impl(platform::ProgramControl& program_control) : program(program_control) {
@@ -35,6 +40,7 @@ Renderer::Impl::Impl(platform::ProgramControl& program_control) : program(progra
     geometry.dpi = screen->logicalDotsPerInch();
   }
   date_format = QString::fromStdString(date_picture_from_qt(system_short_date_format()));
+  follow_desktop_palette();
   qApp->installEventFilter(this);
   connect(qApp, &QApplication::focusChanged, this,
           [this](QWidget*, QWidget* now) { focus_changed(now); });
@@ -137,6 +143,7 @@ void Renderer::Impl::run_modal(form::Form& form) {
   FormWindow* window = view.window();
   if (window->isVisible()) window->hide();
   window->setWindowModality(Qt::ApplicationModal);
+  fit_to_screen(form);
   if (QWidget* active = QApplication::activeWindow(); active && active != window) {
     window->winId();
     if (window->windowHandle() && active->windowHandle()) {
@@ -155,6 +162,23 @@ void Renderer::Impl::run_modal(form::Form& form) {
   }
 }
 
+void Renderer::Impl::fit_to_screen(form::Form& form) {
+  if (form.visible || form.window_state() != form::WindowState::Normal) return;
+  const form::Bounds wanted = form.bounds();
+  const QPoint centre(geometry.px(wanted.left + wanted.width / 2),
+                      geometry.px(wanted.top + wanted.height / 2));
+  const QScreen* screen = QGuiApplication::screenAt(centre);
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const form::Bounds fitted =
+      form::fit_within(wanted, geometry.bounds(screen->availableGeometry()));
+  if (fitted == wanted) return;
+  dispatch([&form, fitted] {
+    form.user_moves(fitted.left, fitted.top);
+    form.user_resizes(fitted.width, fitted.height);
+  });
+}
+
 void Renderer::Impl::closed_by_user() {
   if (shut_down_ || !modal_.empty()) return;
   const bool any_shown = std::any_of(views_.begin(), views_.end(),
@@ -171,6 +195,12 @@ void Renderer::Impl::focus_changed(QWidget* now) {
 
 bool Renderer::Impl::eventFilter(QObject* watched, QEvent* event) {
   const auto type = event->type();
+  if (type == QEvent::ApplicationPaletteChange && watched == qApp) {
+    // The desktop's theme changed: system colours mean the new ones, on every window.
+    follow_desktop_palette();
+    QTimer::singleShot(0, this, [this] { refresh(); });
+    return false;
+  }
   if ((type != QEvent::KeyPress && type != QEvent::InputMethod) || !watched->isWidgetType()) {
     return false;
   }
@@ -206,6 +236,7 @@ void Renderer::detach(form::Form& form) {
 
 void Renderer::show(form::Form& form) {
   impl_->attach(form);
+  impl_->fit_to_screen(form);
   form.visible = true;
   impl_->refresh();
 }

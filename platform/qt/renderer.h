@@ -15,8 +15,8 @@
 //
 // Geometry: twips become device-independent pixels by the screen's logical DPI. A form's width
 // and height are the outer size of its window; its controls sit at their twip positions in the
-// content area below the menu bar, which is (width - 240) x (height - 690) twips for a form with
-// a menu bar and (width - 240) x (height - 390) twips for one without.
+// content area below the menu bar: the form's size less the frame of form.h, 120 twips across
+// and 690 twips down for a form with a menu bar (390 for one without).
 #include <QImage>
 #include <QString>
 #include <functional>

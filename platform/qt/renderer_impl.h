@@ -29,6 +29,7 @@ struct Geometry {
   int px(double twips) const;
   double twips(double pixels) const;
   QRect rect(const form::Bounds& bounds) const;
+  form::Bounds bounds(const QRect& pixels) const;
 };
 
 class Renderer::Impl : public QObject {
@@ -48,6 +49,9 @@ class Renderer::Impl : public QObject {
   FormView* view_for(const form::Form& form) const;
   void refresh();
   void run_modal(form::Form& form);
+  // A window about to open where it was last time: moved and shrunk to lie inside the screen it
+  // opens on, as the desktop would place it, and its form told so (it may lay itself out anew).
+  void fit_to_screen(form::Form& form);
   // After the user closed a window: with no form left on screen the program ends, rather than
   // run on with no window.
   void closed_by_user();

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStyleOptionSlider>
 
 namespace platform_qt {
 namespace {
@@ -39,6 +40,20 @@ void ImageWidget::paintEvent(QPaintEvent*) {
   } else {
     painter.drawPixmap(0, 0, pixmap);
   }
+}
+
+void ScrollBarWidget::paintEvent(QPaintEvent* event) {
+  if (isEnabled()) {
+    QScrollBar::paintEvent(event);
+    return;
+  }
+  QStyleOptionSlider option;
+  initStyleOption(&option);
+  option.subControls = QStyle::SubControls(QStyle::SC_All);
+  option.subControls &= ~QStyle::SubControls(QStyle::SC_ScrollBarSlider);
+  option.activeSubControls = QStyle::SC_None;
+  QPainter painter(this);
+  style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
 }
 
 FormWindow::FormWindow() : menu_bar_(new QMenuBar(this)), content_(new HostWidget(this)) {

@@ -3,6 +3,7 @@
 // painting and events go through hooks the form's view sets.
 #include <QGroupBox>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QWidget>
 #include <functional>
 
@@ -40,6 +41,16 @@ class ImageWidget : public QWidget {
   explicit ImageWidget(QWidget* parent = nullptr) : QWidget(parent) {}
   std::function<QPixmap(QSize)> picture;
   bool stretch = true;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+// A horizontal scroll bar that, when disabled, shows its arrows greyed and no thumb at all, as
+// the desktop's disabled scroll bars do; some styles draw the thumb as if nothing had changed.
+class ScrollBarWidget : public QScrollBar {
+ public:
+  explicit ScrollBarWidget(QWidget* parent = nullptr) : QScrollBar(Qt::Horizontal, parent) {}
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -12,8 +12,8 @@ class Form2 : public form::Form {
   // The window's frame around its content: the border on both sides across, the title bar and
   // borders down. The canvas is this much larger than the chart, so the printed content holds the
   // whole chart and nothing of its right edge is cut off.
-  static constexpr double kFrameWidth = 240;
-  static constexpr double kFrameHeight = 400;
+  static constexpr double kFrameWidth = form::kFrameWidth;
+  static constexpr double kFrameHeight = form::kFrameHeightWithoutMenu;
 
   // Sizes the canvas around a chart picture of the given size and returns the picture to draw
   // the copy into.

@@ -13,9 +13,13 @@ using platform::Icon;
 
 namespace {
 
-constexpr platform::Colour kWindowBack = platform::rgb(32, 40, 56);
-constexpr platform::Colour kReadoutText = platform::rgb(240, 240, 240);
-constexpr platform::Colour kLevelText = platform::rgb(255, 255, 0);
+// The window's screen colours (printing swaps some of them for a while). The grey stays grey
+// in any desktop theme, so every text on it has a colour of its own: black unless given here.
+constexpr platform::Colour kWindowBack = platform::rgb(192, 192, 192);
+constexpr platform::Colour kHighlightBack = platform::rgb(0, 128, 0);
+constexpr platform::Colour kHighlightText = platform::rgb(255, 255, 0);
+constexpr platform::Colour kAverageText = platform::kWhite;
+constexpr platform::Colour kDateText = platform::rgb(0, 128, 0);
 
 void set_bold_font(std::initializer_list<form::Control*> controls, double size) {
   for (form::Control* control : controls) {
@@ -149,7 +153,7 @@ void Fenetre::build_menus() {
 
 void Fenetre::lay_out() {
   // Tall enough for the picture of the day below the information line.
-  set_bounds(0, 0, 5175, 5655);
+  set_bounds(0, 0, 5055, 5655);
   fixed_dialog = true;
   lay_out_readout();
   lay_out_cursor();
@@ -208,23 +212,27 @@ void Fenetre::lay_out_entry_panel() {
 void Fenetre::colour_controls() {
   back_colour = kWindowBack;
   set_colours(
-      {&Aff_Date, &Aff_Heure, &chart.Aff_mmol, &chart.Aff_Moyenne, &Information,
+      {&Aff_Heure, &chart.Aff_mmol, &Information, &chart.Aff_Mois_Jr1, &chart.Aff_Nom_Mois,
        &chart.Cadre_Resultats, &chart.Aff_Optimal, &chart.Aff_Suboptimal, &chart.Aff_Compromis,
        &chart.Aff_Res_Optim, &chart.Aff_Res_Sub_Optim, &chart.Aff_Res_Compro},
-      kReadoutText);
-  for (int i = 1; i <= chart.Aff_Niveau.count(); ++i) {
-    chart.Aff_Niveau[i].fore_colour = kReadoutText;
+      platform::kBlack);
+  for (LabelArray* labels : {&chart.Aff_Niveau, &chart.Aff_Jour, &chart.Aff_Mois}) {
+    for (int i = 1; i <= labels->count(); ++i) (*labels)[i].fore_colour = platform::kBlack;
   }
-  Aff_Resultat.fore_colour = kLevelText;
+  // The last day or month title and the level read-out stand out in yellow on green.
+  set_colours({&chart.Aff_Jour[chart.Aff_Jour.count()], &chart.Aff_Mois[chart.Aff_Mois.count()],
+               &chart.Aff_Mois_Dernier_Jr, &Aff_Resultat},
+              kHighlightText, kHighlightBack);
+  chart.Aff_Moyenne.fore_colour = kAverageText;
+  Aff_Date.fore_colour = kDateText;
 
-  // The entry controls keep the desktop's light look on the dark window.
+  // The entry panel is grey like the window; its boxes are white. Buttons and the cursor keep
+  // the desktop's own look.
   Cadre_Ajouter.back_colour = kChartGrey;
   set_colours({&Cadre_Ajouter, &Aff_Dial_Date, &Aff_Dial_Heure, &Aff_Dial_Taux, &Aff_Dial_Note},
               platform::kBlack);
   set_colours({&Dialog_Date, &Dialog_Heure, &Dialog_Taux, &Dialog_Note}, platform::kBlack,
               platform::kWhite);
-  set_colours({&Bout_Ok, &Bout_Cancel, &Bout_Auj, &Curseur}, platform::kBlack,
-              platform::kButtonFace);
 }
 
 void Fenetre::wire_events() {

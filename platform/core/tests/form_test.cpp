@@ -316,6 +316,28 @@ TEST(Form, ResizeEventOnlyForARealSizeChange) {
   EXPECT_EQ(window.normal_bounds().width, 5000);
 }
 
+TEST(Form, BoundsFitWithinTheScreenMovedFirstAndShrunkOnlyWhenTooLarge) {
+  const Bounds screen{0, 0, 19200, 10800};
+  struct Case {
+    Bounds window, fitted;
+  };
+  const Case cases[] = {
+      {{1500, 1500, 6000, 4000}, {1500, 1500, 6000, 4000}},    // inside: untouched
+      {{30000, 900, 6000, 4000}, {13200, 900, 6000, 4000}},    // off to the right
+      {{-2000, -500, 6000, 4000}, {0, 0, 6000, 4000}},         // above and to the left
+      {{16000, 9000, 6000, 4000}, {13200, 6800, 6000, 4000}},  // over the bottom-right corner
+      {{5000, 5000, 40000, 20000}, {0, 0, 19200, 10800}},      // larger than the screen
+      {{-90000, 3000, 25000, 4000}, {0, 3000, 19200, 4000}},   // too wide, far left
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(fit_within(c.window, screen), c.fitted) << c.window.left << "," << c.window.top;
+  }
+  // A second screen to the left of the first has negative coordinates.
+  EXPECT_EQ(fit_within({-30000, 100, 6000, 4000}, {-19200, 0, 19200, 10800}),
+            (Bounds{-19200, 100, 6000, 4000}));
+  EXPECT_EQ(fit_within({1, 2, 3, 4}, {}), (Bounds{1, 2, 3, 4}));  // no screen: left alone
+}
+
 TEST(Form, MovingTheFocusRaisesLostFocusOfTheControlLeft) {
   Form window("Fenetre");
   TextBox first(&window, "Dialog_Date");

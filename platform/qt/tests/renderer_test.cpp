@@ -13,7 +13,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -22,6 +25,7 @@
 
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/testing/test_app.h"
+#include "platform/qt/text.h"
 
 namespace platform_qt {
 namespace {
@@ -33,7 +37,7 @@ using platform::rgb;
 struct TestForm {
   explicit TestForm(platform::SurfaceFactory& surfaces)
       : picture(&form, "Picture1", surfaces), lines(&picture, "Ligne") {
-    form.set_bounds(1500, 1500, 6240, 5190);  // content 400 x 300 px below the menu bar
+    form.set_bounds(1500, 1500, 6120, 5190);  // content 400 x 300 px below the menu bar
     entry.set_bounds(150, 150, 1500, 300);
     cursor.set_bounds(150, 600, 3000, 255);
     people.set_bounds(150, 1050, 1500, 900);
@@ -435,14 +439,14 @@ TEST_F(RendererTest, UserResizesReachTheModelAndItsRulesWin) {
   QWidget* content = widget<QPushButton>("Command1")->parentWidget();
   const int menu = window()->height() - content->height();
   window()->resize(600, 400 + menu);
-  EXPECT_DOUBLE_EQ(test.form.width(), 600 * 15 + 240);
+  EXPECT_DOUBLE_EQ(test.form.width(), 600 * 15 + 120);
   EXPECT_DOUBLE_EQ(test.form.height(), 400 * 15 + 690);
   EXPECT_EQ(test.log, std::vector<std::string>{"resize"});
   window()->resize(200, 400 + menu);  // too narrow: the model puts it back to 5000 twips
   QTest::qWait(20);
   EXPECT_DOUBLE_EQ(test.form.width(), 5000);
-  EXPECT_EQ(window()->width(), 317);  // (5000 - 240) / 15, rounded
-  EXPECT_EQ(content->size(), QSize(317, 400));
+  EXPECT_EQ(window()->width(), 325);  // (5000 - 120) / 15, rounded
+  EXPECT_EQ(content->size(), QSize(325, 400));
 }
 
 TEST_F(RendererTest, WindowStateFollowsTheModelAndTheUser) {
@@ -450,18 +454,18 @@ TEST_F(RendererTest, WindowStateFollowsTheModelAndTheUser) {
   test.form.on_resize = [this] { test.log.push_back("resize"); };
   handler([this] { test.form.set_window_state(form::WindowState::Maximised); });
   EXPECT_TRUE(window()->isMaximized());
-  EXPECT_DOUBLE_EQ(test.form.normal_bounds().width, 6240);
+  EXPECT_DOUBLE_EQ(test.form.normal_bounds().width, 6120);
   test.log.clear();
   window()->showNormal();  // the user restores it
   QTest::qWait(20);
   EXPECT_EQ(test.form.window_state(), form::WindowState::Normal);
   EXPECT_TRUE(test.logged("resize"));
-  EXPECT_DOUBLE_EQ(test.form.width(), 6240);
+  EXPECT_DOUBLE_EQ(test.form.width(), 6120);
   EXPECT_EQ(widget<QPushButton>("Command1")->parentWidget()->size(), QSize(400, 300));
   window()->showMaximized();  // and maximises it again
   QTest::qWait(20);
   EXPECT_EQ(test.form.window_state(), form::WindowState::Maximised);
-  EXPECT_DOUBLE_EQ(test.form.normal_bounds().width, 6240);
+  EXPECT_DOUBLE_EQ(test.form.normal_bounds().width, 6120);
 }
 
 TEST_F(RendererTest, ClosingTheLastWindowRunsUnloadAndEndsTheProgram) {
@@ -490,7 +494,7 @@ TEST_F(RendererTest, NoHandlerRunsOnceTheProgramEnds) {
 TEST_F(RendererTest, RunModalReturnsOnceAHandlerHidesTheForm) {
   show_active();
   form::Form dialog("Form5", "People");
-  dialog.set_bounds(0, 0, 3240, 2190);
+  dialog.set_bounds(0, 0, 3120, 2190);
   form::Button ok(&dialog, "OK", "OK");
   ok.set_bounds(150, 150, 1200, 375);
   ok.on_click = [&] { dialog.visible = false; };
@@ -558,6 +562,83 @@ TEST_F(RendererTest, CommonPropertiesFollowTheModel) {
   });
   EXPECT_TRUE(widget<QListWidget>("People")->isVisible());
   EXPECT_EQ(window()->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(RendererTest, DisabledControlsLookDisabled) {
+  show_active();
+  handler([this] {
+    test.label.fore_colour = rgb(255, 0, 0);
+    test.label.enabled = false;
+  });
+  // Greyed like any disabled text, not in the colour it has when enabled.
+  const QPalette label = widget<QLabel>("Label1")->palette();
+  EXPECT_EQ(label.color(QPalette::Active, QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_NE(label.color(QPalette::Disabled, QPalette::WindowText), QColor(255, 0, 0));
+
+  // A scroll bar drops its thumb: where the thumb was, the groove shows.
+  auto* bar = widget<QScrollBar>("Curseur");
+  handler([this] { test.cursor.set_value(50); });
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = Qt::Horizontal;
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = option.sliderValue = bar->value();
+  option.pageStep = bar->pageStep();
+  const QRect thumb =
+      bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+  const QPoint in_thumb = thumb.center();
+  const QPoint in_groove(thumb.left() - 8, thumb.center().y());
+  const QImage enabled = bar->grab().toImage();
+  EXPECT_NE(enabled.pixelColor(in_thumb), enabled.pixelColor(in_groove));
+  handler([this] { test.cursor.enabled = false; });
+  const QImage disabled = bar->grab().toImage();
+  EXPECT_EQ(disabled.pixelColor(in_thumb), disabled.pixelColor(in_groove));
+}
+
+TEST_F(RendererTest, SystemColoursFollowTheDesktopTheme) {
+  handler([this] { test.label.back_colour = platform::kButtonFace; });
+  show_active();
+  const QPalette before = QApplication::palette();
+  QPalette dark = before;
+  dark.setColor(QPalette::Button, QColor(53, 53, 53));
+  dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+  QApplication::setPalette(dark);
+  QTest::qWait(20);
+  EXPECT_EQ(to_qcolor(platform::kButtonFace), QColor(53, 53, 53));
+  EXPECT_EQ(to_qcolor(platform::kButtonText), QColor(230, 230, 230));
+  EXPECT_EQ(to_qcolor(rgb(240, 240, 240)), QColor(240, 240, 240));  // a colour of its own stays
+  // Windows already open take the new colours.
+  EXPECT_EQ(widget<QLabel>("Label1")->palette().color(QPalette::Window), QColor(53, 53, 53));
+  QApplication::setPalette(before);
+  QTest::qWait(20);
+  EXPECT_EQ(to_qcolor(platform::kButtonFace), before.color(QPalette::Button));
+}
+
+TEST_F(RendererTest, AWindowStoredOffTheScreenOpensWhollyOnIt) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  std::vector<double> widths;
+  test.form.on_resize = [&] { widths.push_back(test.form.width()); };
+  // Saved on a screen twice as large, far to the right and above the top.
+  test.form.set_bounds(screen.right() * 15.0 * 2, -3000, screen.width() * 15.0 * 2, 6000);
+  show_active();
+  const form::Bounds now = test.form.bounds();
+  EXPECT_DOUBLE_EQ(now.width, screen.width() * 15.0);
+  EXPECT_DOUBLE_EQ(now.left, screen.left() * 15.0);
+  EXPECT_DOUBLE_EQ(now.top, screen.top() * 15.0);
+  EXPECT_DOUBLE_EQ(now.height, 6000);
+  // The form heard of its new size, so it could lay itself out for it.
+  EXPECT_EQ(widths, std::vector<double>{now.width});
+  EXPECT_TRUE(screen.contains(window()->frameGeometry().topLeft()));
+  EXPECT_LE(window()->x() + window()->width(), screen.right() + 1);
+
+  // Where it fits, a window opens where it was.
+  test.form.visible = false;
+  renderer().refresh();
+  handler([this] { test.form.set_bounds(1500, 1500, 6120, 5190); });
+  show_active();
+  EXPECT_EQ(test.form.bounds(), (form::Bounds{1500, 1500, 6120, 5190}));
+  EXPECT_EQ(window()->pos(), QPoint(100, 100));
 }
 
 TEST_F(RendererTest, FramesShapesAndImagesAreDrawn) {
