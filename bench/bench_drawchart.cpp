@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "platform/core/surface.h"
+#include "platform/core/testing/recording_surface.h"
 #include "pulsewise/engine/chart.h"
 #include "pulsewise/engine/sample_chart.h"
 

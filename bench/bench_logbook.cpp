@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/core/file_io.h"
-#include "platform/core/scratch_folder.h"
+#include "platform/core/testing/scratch_folder.h"
 #include "sugarlog/store/data_file.h"
 #include "sugarlog/store/test_table.h"
 #include "sugarlog/store/units.h"

@@ -36,7 +36,8 @@ function(add_module_test name)
     return()
   endif()
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main project_options)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} platform_core_testing GTest::gtest
+    GTest::gtest_main project_options)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=UTC"

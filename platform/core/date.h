@@ -45,7 +45,8 @@ std::string format_serial(Serial serial, std::string_view picture);
 // (this_year - 80, this_year + 20]. Anything else (empty text, 31/02/2024, letters) is not a date.
 std::optional<Serial> parse_date(std::string_view text, int this_year);
 
-// Reads "h:mm", "hh:mm" or "hh:mm:ss" (hours 0-23, minutes and seconds 0-59) as a fraction of a day.
+// Reads "h:mm", "hh:mm" or "hh:mm:ss" (hours 0-23, minutes and seconds 0-59) as a fraction of a
+// day.
 std::optional<Serial> parse_time(std::string_view text);
 
 }  // namespace platform

@@ -19,7 +19,8 @@ std::string plain_number(double value);
 // Formats after a picture of "0" (digit always shown), "#" (digit shown when significant) and "."
 // (decimal separator, written as decimal_separator): "00.0", "##0", "0.00". Rounds half away from
 // zero on the decimal value, so 2.675 with "0.00" is 2.68.
-std::string format_number(double value, std::string_view picture, std::string_view decimal_separator);
+std::string format_number(double value, std::string_view picture,
+                          std::string_view decimal_separator);
 
 // Rounds half to even.
 double round_half_even(double value);

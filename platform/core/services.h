@@ -1,6 +1,6 @@
 #pragma once
 // What the windows ask of the desktop, behind small interfaces: the programs get the Qt
-// versions, the tests get the scripted fakes of fakes.h.
+// versions, the tests get the scripted fakes of testing/fakes.h.
 #include <cstddef>
 #include <functional>
 #include <memory>

@@ -12,6 +12,7 @@
 #include "platform/core/number.h"
 #include "platform/core/seqfile.h"
 #include "platform/core/surface.h"
+#include "platform/core/testing/recording_surface.h"
 #include "platform/core/text_util.h"
 #include "platform/core/utf8.h"
 #include "platform/core/version.h"

@@ -18,7 +18,7 @@
 #include "platform/core/file_lock.h"
 #include "platform/core/file_names.h"
 #include "platform/core/program_folder.h"
-#include "platform/core/scratch_folder.h"
+#include "platform/core/testing/scratch_folder.h"
 #include "platform/core/tests/file_size_limit.h"
 
 namespace platform {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/fakes.h"
+#include "platform/core/testing/fakes.h"
 
 namespace form {
 namespace {

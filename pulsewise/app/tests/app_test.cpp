@@ -13,7 +13,7 @@
 #include <QToolBar>
 #include <memory>
 
-#include "platform/core/fakes.h"
+#include "platform/core/testing/fakes.h"
 #include "platform/qt/image_surface.h"
 #include "platform/qt/testing/test_app.h"
 #include "pulsewise/app/pulsewise_program.h"

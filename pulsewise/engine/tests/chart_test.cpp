@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/core/testing/recording_surface.h"
+
 namespace pulsewise {
 namespace {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/core/fakes.h"
+#include "platform/core/testing/fakes.h"
 #include "pulsewise/engine/cycles.h"
 #include "pulsewise/shell/form1.h"
 

@@ -10,8 +10,8 @@
 #include <regex>
 #include <sstream>
 
-#include "platform/core/fakes.h"
-#include "platform/core/scratch_folder.h"
+#include "platform/core/testing/fakes.h"
+#include "platform/core/testing/scratch_folder.h"
 #include "platform/qt/testing/test_app.h"
 #include "sugarlog/app/sugarlog_app.h"
 

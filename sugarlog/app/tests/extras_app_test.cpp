@@ -16,8 +16,8 @@
 #include <fstream>
 #include <functional>
 
-#include "platform/core/fakes.h"
-#include "platform/core/scratch_folder.h"
+#include "platform/core/testing/fakes.h"
+#include "platform/core/testing/scratch_folder.h"
 #include "sugarlog/app/sugarlog_app.h"
 #include "sugarlog/online/linternet.h"
 

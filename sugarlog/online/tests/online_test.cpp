@@ -5,8 +5,8 @@
 #include <memory>
 #include <sstream>
 
-#include "platform/core/fakes.h"
-#include "platform/core/scratch_folder.h"
+#include "platform/core/testing/fakes.h"
+#include "platform/core/testing/scratch_folder.h"
 #include "sugarlog/online/linternet.h"
 #include "sugarlog/online/online_extras.h"
 #include "sugarlog/texts/maker.h"

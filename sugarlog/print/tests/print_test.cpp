@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/core/fakes.h"
+#include "platform/core/testing/fakes.h"
 #include "sugarlog/print/print_look.h"
 
 namespace sugarlog {

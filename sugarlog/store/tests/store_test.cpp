@@ -13,7 +13,7 @@
 
 #include "platform/core/date.h"
 #include "platform/core/file_io.h"
-#include "platform/core/scratch_folder.h"
+#include "platform/core/testing/scratch_folder.h"
 #include "sugarlog/store/data_file.h"
 #include "sugarlog/store/settings_file.h"
 #include "sugarlog/store/test_table.h"

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <memory>
 
-#include "platform/core/fakes.h"
-#include "platform/core/scratch_folder.h"
+#include "platform/core/testing/fakes.h"
+#include "platform/core/testing/scratch_folder.h"
 #include "platform/core/version.h"
 #include "sugarlog/window/fenetre.h"
 

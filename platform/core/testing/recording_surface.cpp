@@ -1,7 +1,7 @@
+#include "platform/core/testing/recording_surface.h"
+
 #include <algorithm>
 #include <iterator>
-
-#include "platform/core/surface.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/core/scratch_folder.h"
+#include "platform/core/testing/scratch_folder.h"
 
 #include <stdlib.h>
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/core/services.h"
+#include "platform/core/testing/recording_surface.h"
 
 namespace platform {
 
@@ -24,10 +25,10 @@ class FakeDialogs : public Dialogs {
   // Answers given in order; when the queue is empty a message box answers Ok (Yes for Yes/No is
   // never assumed: a Yes/No box with no scripted answer answers No).
   std::deque<Answer> answers;
-  std::deque<std::optional<std::string>> inputs;         // empty queue: Cancel
-  std::deque<std::optional<Colour>> colours;             // empty queue: Cancel
-  std::deque<bool> printer_choices;                      // empty queue: Cancel
-  std::deque<std::optional<std::string>> save_paths;     // empty queue: Cancel
+  std::deque<std::optional<std::string>> inputs;      // empty queue: Cancel
+  std::deque<std::optional<Colour>> colours;          // empty queue: Cancel
+  std::deque<bool> printer_choices;                   // empty queue: Cancel
+  std::deque<std::optional<std::string>> save_paths;  // empty queue: Cancel
   // What the user does inside a modal form; the form is hidden afterwards if still shown.
   std::deque<std::function<void(form::Form&)>> modal_scripts;
 

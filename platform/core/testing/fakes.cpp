@@ -1,4 +1,4 @@
-#include "platform/core/fakes.h"
+#include "platform/core/testing/fakes.h"
 
 #include "platform/core/file_names.h"
 #include "platform/core/form.h"
