@@ -38,11 +38,11 @@ class DesktopIdentityTest : public ::testing::Test {
 
 TEST_F(DesktopIdentityTest, TheDesktopLearnsNameVersionLauncherAndIcon) {
   introduce_to_desktop({{"pulsewise", "Pulsewise", "charts"},
-                        "io.github.healthcharts.pulsewise",
+                        "com.example.healthcharts.pulsewise",
                         folder_.filePath("icon.svg")});
   EXPECT_EQ(QApplication::applicationName(), "pulsewise");
   EXPECT_EQ(QApplication::applicationVersion(), QString::fromUtf8(platform::kVersion));
-  EXPECT_EQ(QGuiApplication::desktopFileName(), "io.github.healthcharts.pulsewise");
+  EXPECT_EQ(QGuiApplication::desktopFileName(), "com.example.healthcharts.pulsewise");
   // No " - Pulsewise" is added to the window captions the programs set.
   EXPECT_TRUE(QGuiApplication::applicationDisplayName() == "pulsewise");
 
