@@ -65,6 +65,10 @@ class Locale {
   virtual std::string language_name() const = 0;
   // Short date picture in date.h tokens, for instance "dd/MM/yyyy".
   virtual std::string short_date_picture() const = 0;
+  // Month (1 January .. 12 December) and weekday (1 Sunday .. 7 Saturday) names in the user's
+  // language, UTF-8, spelled out or abbreviated as the system writes them ("janv.", "lun.").
+  virtual std::string month_name(int month, bool abbreviated) const = 0;
+  virtual std::string weekday_name(int weekday, bool abbreviated) const = 0;
 };
 
 // Text values by application, section and key.

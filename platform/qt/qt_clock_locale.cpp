@@ -98,4 +98,19 @@ std::string QtLocale::short_date_picture() const {
   return date_picture_from_qt(short_date_format());
 }
 
+std::string QtLocale::month_name(int month, bool abbreviated) const {
+  if (month < 1 || month > 12) return {};
+  // Stand-alone names: the programs show them alone, as titles, not inside a date.
+  return to_utf8(QLocale::system().standaloneMonthName(
+      month, abbreviated ? QLocale::ShortFormat : QLocale::LongFormat));
+}
+
+std::string QtLocale::weekday_name(int weekday, bool abbreviated) const {
+  if (weekday < 1 || weekday > 7) return {};
+  // Qt counts from Monday (1) to Sunday (7).
+  const int qt_day = weekday == 1 ? 7 : weekday - 1;
+  return to_utf8(QLocale::system().standaloneDayName(
+      qt_day, abbreviated ? QLocale::ShortFormat : QLocale::LongFormat));
+}
+
 }  // namespace platform_qt

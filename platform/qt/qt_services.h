@@ -88,6 +88,8 @@ class QtLocale : public platform::Locale {
   std::string date_separator() const override;
   std::string language_name() const override;
   std::string short_date_picture() const override;
+  std::string month_name(int month, bool abbreviated) const override;
+  std::string weekday_name(int weekday, bool abbreviated) const override;
 };
 
 // A Qt date format ("d/M/yy", "dd.MM.yyyy", "yyyy-MM-dd") in the tokens of platform/core/date.h,

@@ -1,5 +1,7 @@
 #include "sugarlog/charts/chart_frame.h"
 
+#include <algorithm>
+
 #include "platform/core/number.h"
 #include "sugarlog/texts/captions.h"
 #include "sugarlog/texts/messages.h"
@@ -181,16 +183,25 @@ void write_unit_labels(ChartControls& chart, int unite) {
   }
 }
 
+double level_number(std::string_view taux, std::string_view sep_decimal) {
+  if (sep_decimal.empty() || sep_decimal == "." || taux.find(sep_decimal) == taux.npos) {
+    return platform::val(taux);
+  }
+  std::string number(taux);
+  for (std::size_t at = number.find(sep_decimal); at != std::string::npos;
+       at = number.find(sep_decimal, at + 1)) {
+    number.replace(at, sep_decimal.size(), ".");
+  }
+  return platform::val(number);
+}
+
 std::string shown_level(std::string_view taux, const UnitState& units) {
   if (taux.empty()) return {};
-  std::string number(taux);
-  if (!units.Sep_Decimal.empty() && units.Sep_Decimal != ".") {
-    for (std::size_t at = number.find(units.Sep_Decimal); at != std::string::npos;
-         at = number.find(units.Sep_Decimal, at + 1)) {
-      number.replace(at, units.Sep_Decimal.size(), ".");
-    }
-  }
-  return units.format(platform::val(number));
+  return units.format(level_number(taux, units.Sep_Decimal));
+}
+
+int cursor_minimum(int span) {
+  return std::clamp(32773 - span, 0, 32767);
 }
 
 }  // namespace sugarlog

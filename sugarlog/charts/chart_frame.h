@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/date.h"
 #include "platform/core/form.h"
 #include "sugarlog/store/units.h"
 
@@ -43,6 +44,11 @@ class LabelArray {
   std::vector<std::unique_ptr<form::Label>> labels_;
 };
 
+// Values of Direction_Defilement, the direction of the last cursor move.
+inline constexpr std::int16_t kNoMove = 0;
+inline constexpr std::int16_t kMoveBack = 1;
+inline constexpr std::int16_t kMoveForward = 2;
+
 // Chart state kept between drawings.
 struct ChartFrame {
   int Largeur_Partition = 521;       // width of one partition, twips
@@ -51,6 +57,23 @@ struct ChartFrame {
   int Prochaine_Ligne = 0;           // next plot line to create; 0 when the chart is empty
   std::int16_t Raccord_Droit = 1;    // 1: join the first plot line at the right edge
   std::int16_t Titre_AxeX = kTitlesDayWeek;
+
+  // The plot of one redraw, partition by partition from the right edge.
+  int No_Partition = 0;      // partition being drawn, 1 = rightmost
+  int Tests_Partition = 0;   // tests in the partition being drawn
+  int Y_Premiere = 0;        // y of the left end of the segment drawn in partition 1
+  int Y_Derniere = 0;        // y of the left end of the last segment drawn
+  int Partitions_Vides = 0;  // partitions left undrawn at the left end when the tests ran out
+  int Mois_Courant = 0;      // month of the partition being drawn (Month/Year); 0 = not known
+
+  // The last cursor move.
+  std::int16_t Direction_Defilement = kNoMove;
+  int Pas_Curseur = 0;                // signed size of the move, negative = back in time
+  platform::Serial Premier_Jour = 0;  // leftmost day of the Day/Week screen
+  platform::Serial Date_Jour = 0;     // working date while the weekdays are written
+
+  std::string Note_Affichee;  // the note label as the read-out last set it
+  int Compte_Resultats = 0;   // tests counted by the summary since its reset
 };
 
 // The chart's controls: the picture box with its objective and plot lines, the labels around it
@@ -98,8 +121,17 @@ void set_chart_background(ChartControls& chart, platform::Colour colour);
 // The unit label and the five graduations of a unit.
 void write_unit_labels(ChartControls& chart, int unite);
 
+// The number a level text holds, written with the system's decimal separator ("07,5" is 7.5 with
+// a comma separator); the chart's heights, averages and result classes all read levels this way.
+double level_number(std::string_view taux, std::string_view sep_decimal);
+
 // A level text as the read-out shows it: read as a number in the system's form and written with
 // the unit's picture; an empty text stays empty.
 std::string shown_level(std::string_view taux, const UnitState& units);
+
+// The lowest useful cursor value for tests spanning `span` days up to today (32773 - span), kept
+// inside the scroll bar's range whatever the span: a test dated further back than the cursor can
+// reach, or a span that comes out negative, must not push it out.
+int cursor_minimum(int span);
 
 }  // namespace sugarlog

@@ -88,7 +88,11 @@ Fenetre::Fenetre(platform::Platform platform, const std::filesystem::path& progr
       online(*this, Timer_Ping, platform, Rep_Programme, Langue),
       platform_(platform),
       settings_file_(settings_folder),
-      data_file_(program_folder) {
+      data_file_(program_folder),
+      plot_(ChartWindow{table, units, settings.Unite, Langue, frame, chart, Aff_Date, Aff_Heure,
+                        Aff_Resultat, Information, Bout_Auj, Curseur, Date_Graphique, Position_Test,
+                        Index_Note, platform.clock, platform.locale,
+                        [this] { return current_view(); }}) {
   Rep_Programme = folder_text(program_folder);
   build_menus();
   lay_out();
@@ -260,6 +264,8 @@ void Fenetre::wire_menus() {
   Menu_Test->on_click = [this] { Donnees_Presentes(); };
   Menu_Historique->on_click = [this] { Donnees_Presentes(); };
   Menu_Sem->on_click = [this] { Menu_Sem_Click(); };
+  Menu_Mois->on_click = [this] { Menu_Mois_Click(); };
+  Menu_Annee->on_click = [this] { Menu_Annee_Click(); };
   Menu_Annuler->on_click = [this] { Menu_Annuler_Click(); };
 }
 

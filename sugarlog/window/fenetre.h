@@ -12,6 +12,7 @@
 #include "platform/core/form.h"
 #include "platform/core/services.h"
 #include "sugarlog/charts/chart_frame.h"
+#include "sugarlog/charts/plot.h"
 #include "sugarlog/meter/thermometer.h"
 #include "sugarlog/online/online_extras.h"
 #include "sugarlog/store/data_file.h"
@@ -63,9 +64,12 @@ class Fenetre : public form::Form {
   void Donnees_Presentes();
   void Traduction();
 
-  // ---- Chart steps that start-up and the panel call ----
-  void Mois_Sem();
+  // ---- The chart: views, redraw and cursor ----
   void Menu_Sem_Click();
+  void Menu_Mois_Click();
+  void Menu_Annee_Click();
+  void Choix_Annee();
+  void Mois_Sem();
   void Curseur_Change();
 
   // ---- Return from a measuring mode ----
@@ -106,6 +110,8 @@ class Fenetre : public form::Form {
   View current_view() const;
   const std::filesystem::path& data_path() const { return data_file_.path(); }
   const std::filesystem::path& settings_path() const { return settings_file_.path(); }
+  // The chart's steps (plotting, titles, summary), working on this window's state.
+  ChartPlot& plot() { return plot_; }
 
   // ---- State ----
   TestTable table;
@@ -264,6 +270,7 @@ class Fenetre : public form::Form {
   platform::Serial clock_day_ = 0;    // the day the clock label last showed
   std::string settings_error_shown_;  // the settings file's trouble, told once
   bool told_open_elsewhere_ = false;
+  ChartPlot plot_;  // made last: it refers to the state and controls above
 };
 
 }  // namespace sugarlog

@@ -56,7 +56,7 @@ void Fenetre::Form_Load() {
       has_tests ? table.date_of(table.Nb_Tests, this_year()).value_or(today()) : today();
   if (has_tests) {
     Etendue_Jours = static_cast<std::int32_t>(today() - oldest);
-    Curseur_Minimum = 32773 - Etendue_Jours;
+    Curseur_Minimum = cursor_minimum(Etendue_Jours);
     Reset();
   } else {
     Aff_Date.caption = today_short();
@@ -225,6 +225,7 @@ void Fenetre::Reset() {
   Date_Graphique = aff_date_value();
   Position_Test = 0;
   frame.Prochaine_Ligne = 1;
+  reset_plot_counters(frame);
   Curseur_Precedent = kCursorToday;
   Graphique_Actif = 0;
   Curseur.set_value(kCursorToday);
@@ -296,32 +297,6 @@ void Fenetre::Donnees_Presentes() {
   Menu_Test->enabled = false;
   tell(text::kSaveFirst.in(Langue), text::kMessageTitle);
 }
-
-// ---- Chart steps ----
-
-// Redraws the chart for the checked view and the right-edge date of Aff_Date. The plotting of
-// the tests and the axis titles come with the chart views; here the chart is cleared.
-void Fenetre::Mois_Sem() {
-  if (Graphique_Actif == 1) Effacer_Graph(frame, chart);
-  Effacer_Titre_AxeX(frame, chart);
-  Date_Graphique = aff_date_value();
-}
-
-// Back to the Day/Week view (the add-test panel opens on it).
-void Fenetre::Menu_Sem_Click() {
-  if (Menu_Sem->checked) return;
-  Menu_Sem->checked = true;
-  Menu_Mois->checked = false;
-  Menu_Annee->checked = false;
-  Effacer_Graph(frame, chart);
-  Partitions_Graphiques(frame, View::DayWeek);
-  Re_Executer();
-  frame.Titre_AxeX = kTitlesDayWeek;
-}
-
-// Moves of the chart cursor are acted on once the views can scroll; the program's own moves
-// (Graphique_Actif at 0) are never acted on.
-void Fenetre::Curseur_Change() {}
 
 // ---- Return from a measuring mode ----
 

@@ -15,6 +15,25 @@ T next_or(std::deque<T>& queue, T fallback) {
 }
 }  // namespace
 
+void FakeLocale::use_french_names() {
+  months = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
+            "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
+  short_months = {"janv.", "févr.", "mars",  "avr.", "mai",  "juin",
+                  "juil.", "août",  "sept.", "oct.", "nov.", "déc."};
+  weekdays = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
+  short_weekdays = {"dim.", "lun.", "mar.", "mer.", "jeu.", "ven.", "sam."};
+}
+
+std::string FakeLocale::month_name(int month, bool abbreviated) const {
+  if (month < 1 || month > 12) return {};
+  return (abbreviated ? short_months : months)[month - 1];
+}
+
+std::string FakeLocale::weekday_name(int weekday, bool abbreviated) const {
+  if (weekday < 1 || weekday > 7) return {};
+  return (abbreviated ? short_weekdays : weekdays)[weekday - 1];
+}
+
 Answer FakeDialogs::message_box(const std::string& text, Buttons buttons, Icon icon,
                                 const std::string& title) {
   messages.push_back({text, buttons, icon, title});

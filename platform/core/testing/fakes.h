@@ -1,6 +1,7 @@
 #pragma once
 // Scripted stand-ins for the desktop services, for tests: each dialog takes its answer from a
 // queue the test fills, and everything shown is recorded.
+#include <array>
 #include <deque>
 #include <functional>
 #include <map>
@@ -67,10 +68,24 @@ class FakeLocale : public Locale {
   std::string date_sep = "/";
   std::string language = "English";
   std::string short_date = "dd/MM/yyyy";
+  // January first, Sunday first; English unless a test writes others.
+  std::array<std::string, 12> months{"January",   "February", "March",    "April",
+                                     "May",       "June",     "July",     "August",
+                                     "September", "October",  "November", "December"};
+  std::array<std::string, 12> short_months{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::array<std::string, 7> weekdays{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                      "Thursday", "Friday", "Saturday"};
+  std::array<std::string, 7> short_weekdays{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  // French names as a French system writes them.
+  void use_french_names();
+
   std::string decimal_separator() const override { return decimal; }
   std::string date_separator() const override { return date_sep; }
   std::string language_name() const override { return language; }
   std::string short_date_picture() const override { return short_date; }
+  std::string month_name(int month, bool abbreviated) const override;
+  std::string weekday_name(int weekday, bool abbreviated) const override;
 };
 
 class MemorySettings : public SettingsStore {
