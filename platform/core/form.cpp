@@ -28,19 +28,42 @@ std::uint64_t next_control_id() {
   return ++counter;
 }
 
+std::uint64_t g_structure_revision = 0;
+std::uint64_t g_property_revision = 0;
+
 void raise(const std::function<void()>& handler) {
   if (handler) handler();
 }
 }  // namespace
 
+std::uint64_t structure_revision() {
+  return g_structure_revision;
+}
+
+std::uint64_t property_revision() {
+  return g_property_revision;
+}
+
+void detail::property_changed() {
+  ++g_property_revision;
+}
+
 Control::Control(Container* parent, std::string name, Kind kind)
     : parent_(parent), name_(std::move(name)), kind_(kind), id_(next_control_id()) {
+  ++g_structure_revision;
   if (parent_) parent_->children_.push_back(this);
 }
 
 Control::~Control() {
+  ++g_structure_revision;
   if (!parent_) return;
-  std::erase(parent_->children_, this);
+  // Searched from the end: controls loaded at run time sit at the end and are mostly unloaded
+  // from there, so a chart of thousands of lines clears in linear time.
+  auto& siblings = parent_->children_;
+  if (const auto found = std::find(siblings.rbegin(), siblings.rend(), this);
+      found != siblings.rend()) {
+    siblings.erase(std::next(found).base());
+  }
   // A control unloaded while it has the focus must not be told later that it lost it.
   Container* top = parent_;
   while (top->parent()) top = top->parent();
@@ -57,6 +80,7 @@ void Control::set_bounds(double left, double top, double width, double height) {
     return;
   }
   bounds_ = next;
+  detail::property_changed();
   bounds_changed();
 }
 

@@ -54,6 +54,38 @@ constexpr int kKeyEscape = 27;
 
 class Container;
 
+// Two counts that let a view tell at once that nothing it shows can have changed: the structure
+// revision moves whenever a control is made or destroyed, the property revision whenever a tracked
+// property really changes value (a control's bounds or visibility, what a line or shape paints).
+std::uint64_t structure_revision();
+std::uint64_t property_revision();
+
+namespace detail {
+void property_changed();
+}  // namespace detail
+
+// A property whose every real change moves the property revision; it reads and assigns like the
+// value it holds.
+template <typename T>
+class Tracked {
+ public:
+  Tracked(const T& value = T()) : value_(value) {}  // NOLINT: converts like the value itself
+  Tracked(const Tracked&) = default;
+  Tracked& operator=(const T& value) {
+    if (!(value_ == value)) {
+      value_ = value;
+      detail::property_changed();
+    }
+    return *this;
+  }
+  Tracked& operator=(const Tracked& other) { return *this = other.value_; }
+  operator const T&() const { return value_; }  // NOLINT: reads as the value
+  const T& get() const { return value_; }
+
+ private:
+  T value_;
+};
+
 struct Bounds {
   double left = 0, top = 0, width = 0, height = 0;
   bool operator==(const Bounds&) const = default;
@@ -88,7 +120,7 @@ class Control {
   void set_height(double v) { set_bounds(left(), top(), width(), v); }
 
   // Plain properties, copied to the widget after every event.
-  bool visible = true;
+  Tracked<bool> visible = true;
   bool enabled = true;
   std::string tooltip;
   std::optional<Colour> fore_colour;  // nothing: the desktop's default
@@ -233,9 +265,9 @@ class Timer : public Control {
 class Line : public Control {
  public:
   Line(Container* parent, std::string name);
-  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  Colour border_colour = platform::kBlack;
-  int border_width = 1;
+  Tracked<double> x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  Tracked<Colour> border_colour = platform::kBlack;
+  Tracked<int> border_width = 1;
   // Copies the look and position of another line (control arrays load copies of element 0).
   void copy_from(const Line& other);
 };
@@ -244,10 +276,10 @@ class Shape : public Control {
  public:
   enum class Outline { Rectangle, Square, Oval, Circle, RoundedRectangle };
   Shape(Container* parent, std::string name);
-  Outline outline = Outline::Rectangle;
-  Colour border_colour = platform::kBlack;
-  std::optional<Colour> fill_colour;  // nothing: transparent
-  int border_width = 1;
+  Tracked<Outline> outline = Outline::Rectangle;
+  Tracked<Colour> border_colour = platform::kBlack;
+  Tracked<std::optional<Colour>> fill_colour;  // nothing: transparent
+  Tracked<int> border_width = 1;
 };
 
 // A picture from the program's resources, by name ("thermometer", ...), optionally stretched.

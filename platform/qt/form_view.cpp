@@ -73,6 +73,11 @@ void FormView::retire() {
 
 form::Control* FormView::control_by_id(std::uint64_t id) const {
   if (retired_) return nullptr;
+  // The lookup of the last full pass holds while no control was made or destroyed since.
+  if (form::structure_revision() == seen_structure_) {
+    const auto found = by_id_.find(id);
+    if (found != by_id_.end()) return found->second;
+  }
   return form_.find_descendant_if(
       [id](const form::Control& control) { return control.id() == id; });
 }
@@ -91,10 +96,29 @@ void FormView::refresh() {
   if (retired_) return;
   sync_window();
   sync_menus();
-  std::vector<std::uint64_t> seen;
-  reconcile(form_, window_->content(), seen);
-  drop_unseen(seen);
-  update_overlay(form_, window_->content(), overlay_);
+  // What an event changed costs its own work: the full pass over the form runs only when
+  // controls came or went; otherwise each control with a widget is compared with what its widget
+  // was last given, and lines and shapes are looked at only when something they paint changed.
+  const std::uint64_t structure = form::structure_revision();
+  const std::uint64_t properties = form::property_revision();
+  if (structure != seen_structure_) {
+    synced_.clear();
+    containers_.clear();
+    by_id_.clear();
+    std::vector<std::uint64_t> seen;
+    reconcile(form_, window_->content(), seen);
+    drop_unseen(seen);
+  } else {
+    for (const auto& [item, control] : synced_) sync(*item, *control);
+  }
+  if (structure != seen_structure_ || properties != seen_properties_) {
+    update_overlay(form_, window_->content(), overlay_);
+    for (const auto& [item, container] : containers_) {
+      update_overlay(*container, item->widget, item->overlay);
+    }
+  }
+  seen_structure_ = structure;
+  seen_properties_ = properties;
   sync_state();
   sync_geometry();
   sync_visibility();
@@ -138,10 +162,12 @@ void FormView::reconcile(form::Container& container, QWidget* host,
       create(*item, *child, host);
     }
     sync(*item, *child);
+    synced_.emplace_back(item.get(), child);
+    by_id_.emplace(child->id(), child);
     if (is_container(child->kind()) && item->widget) {
       auto& inner = as<form::Container>(*child);
+      containers_.emplace_back(item.get(), &inner);
       reconcile(inner, item->widget, seen);
-      update_overlay(inner, item->widget, item->overlay);
     }
   }
 }
@@ -196,8 +222,11 @@ void FormView::watch(QWidget* widget, std::uint64_t id, bool passive) {
 // The window
 
 void FormView::sync_window() {
-  const QString title = to_qstring(form_.caption);
-  if (window_->windowTitle() != title) window_->setWindowTitle(title);
+  if (window_title_ != form_.caption || window_title_.empty()) {
+    window_title_ = form_.caption;
+    const QString title = to_qstring(form_.caption);
+    if (window_->windowTitle() != title) window_->setWindowTitle(title);
+  }
   if (!window_->isVisible()) {
     const Qt::WindowFlags flags =
         form_.fixed_dialog ? Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -205,11 +234,23 @@ void FormView::sync_window() {
                            : Qt::Window;
     if (window_->windowFlags() != flags) window_->setWindowFlags(flags);
   }
-  window_->setEnabled(form_.enabled);
-  apply_pointer(window_.get(), form_.pointer);
+  Shown& shown = window_shown_;
+  if (!shown.valid || shown.enabled != form_.enabled) window_->setEnabled(form_.enabled);
+  if (!shown.valid || shown.pointer != form_.pointer) apply_pointer(window_.get(), form_.pointer);
   HostWidget* content = window_->content();
-  apply_font(content, form_.font_size, form_.font_bold);
-  apply_colours(content, form_.fore_colour, form_.back_colour, true);
+  if (!shown.valid || shown.font_size != form_.font_size || shown.font_bold != form_.font_bold) {
+    apply_font(content, form_.font_size, form_.font_bold);
+  }
+  if (!shown.valid || shown.fore != form_.fore_colour || shown.back != form_.back_colour) {
+    apply_colours(content, form_.fore_colour, form_.back_colour, true);
+  }
+  shown.valid = true;
+  shown.enabled = form_.enabled;
+  shown.pointer = form_.pointer;
+  shown.font_size = form_.font_size;
+  shown.font_bold = form_.font_bold;
+  shown.fore = form_.fore_colour;
+  shown.back = form_.back_colour;
 }
 
 int FormView::frame_height() const {

@@ -94,27 +94,37 @@ std::vector<double> overlay_signature(const form::Container& container) {
     if (child->kind() == Kind::Line) {
       const auto& line = static_cast<const form::Line&>(*child);
       out.insert(out.end(),
-                 {line.x1, line.y1, line.x2, line.y2, static_cast<double>(line.border_colour),
-                  static_cast<double>(line.border_width)});
+                 {line.x1, line.y1, line.x2, line.y2, static_cast<double>(line.border_colour.get()),
+                  static_cast<double>(line.border_width.get())});
     } else {
       const auto& shape = static_cast<const form::Shape&>(*child);
-      out.insert(out.end(),
-                 {static_cast<double>(shape.outline), static_cast<double>(shape.border_colour),
-                  shape.fill_colour ? static_cast<double>(*shape.fill_colour) : -1.0,
-                  static_cast<double>(shape.border_width)});
+      const std::optional<platform::Colour>& fill = shape.fill_colour;
+      out.insert(out.end(), {static_cast<double>(shape.outline.get()),
+                             static_cast<double>(shape.border_colour.get()),
+                             fill ? static_cast<double>(*fill) : -1.0,
+                             static_cast<double>(shape.border_width.get())});
     }
   }
   return out;
 }
 
-void sync_label(QLabel* label, const form::Label& model) {
-  const QString text = without_mnemonic(model.caption);
-  if (label->text() != text) label->setText(text);
-  label->setAlignment(label_alignment(model.alignment));
-  label->setWordWrap(model.word_wrap);
+void sync_label(QLabel* label, const form::Label& model, Shown& shown, bool fresh) {
+  if (fresh || shown.caption != model.caption) {
+    shown.caption = model.caption;
+    const QString text = without_mnemonic(model.caption);
+    if (label->text() != text) label->setText(text);
+  }
+  if (fresh || shown.alignment != model.alignment || shown.word_wrap != model.word_wrap) {
+    shown.alignment = model.alignment;
+    shown.word_wrap = model.word_wrap;
+    label->setAlignment(label_alignment(model.alignment));
+    label->setWordWrap(model.word_wrap);
+  }
 }
 
-void sync_button(QPushButton* button, const form::Button& model) {
+void sync_button(QPushButton* button, const form::Button& model, Shown& shown, bool fresh) {
+  if (!fresh && shown.caption == model.caption) return;
+  shown.caption = model.caption;
   const QString text = to_qstring(model.caption);
   if (button->text() != text) button->setText(text);
 }
@@ -134,12 +144,22 @@ void sync_list_box(QListWidget* list, const form::ListBox& model) {
   }
 }
 
-void sync_scroll_bar(QScrollBar* bar, const form::ScrollBar& model) {
-  bar->setRange(std::min(model.min, model.max), std::max(model.min, model.max));
-  bar->setInvertedAppearance(model.min > model.max);
-  bar->setSingleStep(model.small_change);
-  bar->setPageStep(model.large_change);
-  bar->setValue(model.value());
+void sync_scroll_bar(QScrollBar* bar, const form::ScrollBar& model, Shown& shown, bool fresh) {
+  if (fresh || shown.min != model.min || shown.max != model.max) {
+    shown.min = model.min;
+    shown.max = model.max;
+    bar->setRange(std::min(model.min, model.max), std::max(model.min, model.max));
+    bar->setInvertedAppearance(model.min > model.max);
+  }
+  if (fresh || shown.small_change != model.small_change ||
+      shown.large_change != model.large_change) {
+    shown.small_change = model.small_change;
+    shown.large_change = model.large_change;
+    bar->setSingleStep(model.small_change);
+    bar->setPageStep(model.large_change);
+  }
+  // The user moves the thumb: compared with the widget, so a move the handler refused goes back.
+  if (bar->value() != model.value()) bar->setValue(model.value());
 }
 
 // The date the model and the picker last agreed on. Only a date the program sets after it is
@@ -154,7 +174,9 @@ void sync_date_picker(QDateEdit* edit, const form::DatePicker& model) {
   if (edit->date() != date) edit->setDate(date);
 }
 
-void sync_frame(FrameWidget* frame, const form::Frame& model) {
+void sync_frame(FrameWidget* frame, const form::Frame& model, Shown& shown, bool fresh) {
+  if (!fresh && shown.caption == model.caption) return;
+  shown.caption = model.caption;
   const QString title = to_qstring(model.caption);
   if (frame->title() != title) frame->setTitle(title);
 }
@@ -319,14 +341,15 @@ QWidget* FormView::make_date_picker(std::uint64_t id, QWidget* host) {
 void FormView::sync(Item& item, form::Control& control) {
   // Nothing the model sets may come back to it as a user event.
   const QSignalBlocker quiet(item.widget.data());
-  if (item.widget) sync_common(item.widget, control);
+  const bool fresh = !item.shown.valid;
+  if (item.widget) sync_common(item.widget, control, item.shown);
   QWidget* widget = item.widget;
   switch (control.kind()) {
     case Kind::Label:
-      sync_label(static_cast<QLabel*>(widget), as<form::Label>(control));
+      sync_label(static_cast<QLabel*>(widget), as<form::Label>(control), item.shown, fresh);
       break;
     case Kind::Button:
-      sync_button(static_cast<QPushButton*>(widget), as<form::Button>(control));
+      sync_button(static_cast<QPushButton*>(widget), as<form::Button>(control), item.shown, fresh);
       break;
     case Kind::TextBox:
       sync_text_box(static_cast<QLineEdit*>(widget), as<form::TextBox>(control));
@@ -335,7 +358,8 @@ void FormView::sync(Item& item, form::Control& control) {
       sync_list_box(static_cast<QListWidget*>(widget), as<form::ListBox>(control));
       break;
     case Kind::ScrollBar:
-      sync_scroll_bar(static_cast<QScrollBar*>(widget), as<form::ScrollBar>(control));
+      sync_scroll_bar(static_cast<QScrollBar*>(widget), as<form::ScrollBar>(control), item.shown,
+                      fresh);
       break;
     case Kind::Timer:
       sync_timer(item, as<form::Timer>(control));
@@ -353,7 +377,7 @@ void FormView::sync(Item& item, form::Control& control) {
       sync_date_picker(static_cast<QDateEdit*>(widget), as<form::DatePicker>(control));
       break;
     case Kind::Frame:
-      sync_frame(static_cast<FrameWidget*>(widget), as<form::Frame>(control));
+      sync_frame(static_cast<FrameWidget*>(widget), as<form::Frame>(control), item.shown, fresh);
       break;
     case Kind::Toolbar:
       sync_toolbar(item, as<form::Toolbar>(control));
@@ -365,16 +389,43 @@ void FormView::sync(Item& item, form::Control& control) {
   }
 }
 
-void FormView::sync_common(QWidget* widget, const form::Control& control) {
-  const QRect rect = geometry().rect(control.bounds());
-  if (widget->geometry() != rect) widget->setGeometry(rect);
-  if (widget->isHidden() == control.visible) widget->setVisible(control.visible);
-  widget->setEnabled(control.enabled);
-  const QString tip = to_qstring(control.tooltip);
-  if (widget->toolTip() != tip) widget->setToolTip(tip);
-  apply_font(widget, control.font_size, control.font_bold);
-  apply_colours(widget, control.fore_colour, control.back_colour, is_passive(control.kind()));
-  apply_pointer(widget, control.pointer);
+void FormView::sync_common(QWidget* widget, const form::Control& control, Shown& shown) {
+  const bool fresh = !shown.valid;
+  const form::Bounds& bounds = control.bounds();
+  if (fresh || bounds.left != shown.bounds.left || bounds.top != shown.bounds.top ||
+      bounds.width != shown.bounds.width || bounds.height != shown.bounds.height) {
+    shown.bounds = bounds;
+    const QRect rect = geometry().rect(bounds);
+    if (widget->geometry() != rect) widget->setGeometry(rect);
+  }
+  if (fresh || shown.visible != control.visible) {
+    shown.visible = control.visible;
+    if (widget->isHidden() == control.visible) widget->setVisible(control.visible);
+  }
+  if (fresh || shown.enabled != control.enabled) {
+    shown.enabled = control.enabled;
+    widget->setEnabled(control.enabled);
+  }
+  if (fresh || shown.tooltip != control.tooltip) {
+    shown.tooltip = control.tooltip;
+    const QString tip = to_qstring(control.tooltip);
+    if (widget->toolTip() != tip) widget->setToolTip(tip);
+  }
+  if (fresh || shown.font_size != control.font_size || shown.font_bold != control.font_bold) {
+    shown.font_size = control.font_size;
+    shown.font_bold = control.font_bold;
+    apply_font(widget, control.font_size, control.font_bold);
+  }
+  if (fresh || shown.fore != control.fore_colour || shown.back != control.back_colour) {
+    shown.fore = control.fore_colour;
+    shown.back = control.back_colour;
+    apply_colours(widget, control.fore_colour, control.back_colour, is_passive(control.kind()));
+  }
+  if (fresh || shown.pointer != control.pointer) {
+    shown.pointer = control.pointer;
+    apply_pointer(widget, control.pointer);
+  }
+  shown.valid = true;
 }
 
 void FormView::sync_text_box(QLineEdit* edit, const form::TextBox& box) {
@@ -462,14 +513,30 @@ void FormView::sync_image(Item& item, const form::Image& model) {
 
 void FormView::paint_shapes(QPainter& painter, const form::Container& container) const {
   const Geometry& g = geometry();
+  // Lines in a row with the same pen go to the painter together: a chart holds thousands.
+  std::vector<QLine> run;
+  platform::Colour run_colour = 0;
+  int run_width = 0;
+  const auto flush = [&] {
+    if (run.empty()) return;
+    painter.setPen(QPen(to_qcolor(run_colour), run_width));
+    painter.drawLines(run.data(), static_cast<int>(run.size()));
+    run.clear();
+  };
   for (const form::Control* child : container.children()) {
     if (!child->visible || !is_painted(child->kind())) continue;
     if (child->kind() == Kind::Line) {
       const auto& line = static_cast<const form::Line&>(*child);
-      painter.setPen(QPen(to_qcolor(line.border_colour), std::max(1, line.border_width)));
-      painter.drawLine(g.px(line.x1), g.px(line.y1), g.px(line.x2), g.px(line.y2));
+      const int width = std::max(1, line.border_width.get());
+      if (line.border_colour != run_colour || width != run_width) {
+        flush();
+        run_colour = line.border_colour;
+        run_width = width;
+      }
+      run.emplace_back(g.px(line.x1), g.px(line.y1), g.px(line.x2), g.px(line.y2));
       continue;
     }
+    flush();
     const auto& shape = static_cast<const form::Shape&>(*child);
     QRect rect = g.rect(shape.bounds());
     using Outline = form::Shape::Outline;
@@ -477,11 +544,12 @@ void FormView::paint_shapes(QPainter& painter, const form::Container& container)
       const int side = std::min(rect.width(), rect.height());
       rect = QRect(rect.center().x() - side / 2, rect.center().y() - side / 2, side, side);
     }
-    const int pen = std::max(1, shape.border_width);
+    const int pen = std::max(1, shape.border_width.get());
+    const std::optional<platform::Colour>& fill = shape.fill_colour;
     painter.setPen(QPen(to_qcolor(shape.border_colour), pen));
-    painter.setBrush(shape.fill_colour ? QBrush(to_qcolor(*shape.fill_colour)) : QBrush());
+    painter.setBrush(fill ? QBrush(to_qcolor(*fill)) : QBrush());
     const QRect inside = rect.adjusted(pen / 2, pen / 2, -(pen + 1) / 2, -(pen + 1) / 2);
-    switch (shape.outline) {
+    switch (shape.outline.get()) {
       case Outline::Oval:
       case Outline::Circle:
         painter.drawEllipse(inside);
@@ -495,6 +563,7 @@ void FormView::paint_shapes(QPainter& painter, const form::Container& container)
         break;
     }
   }
+  flush();
   painter.setBrush(QBrush());
 }
 

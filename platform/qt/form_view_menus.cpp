@@ -21,8 +21,22 @@ void FormView::sync_menus() {
   std::vector<form::MenuItem*> shape;
   collect_menus(form_.menus(), shape);
   if (shape != menus_->shape) rebuild_menus(std::move(shape));
-  for (form::MenuItem* item : menus_->shape) {
-    QAction* action = menus_->actions.at(item);
+  menus_->shown.resize(menus_->shape.size());
+  for (std::size_t i = 0; i < menus_->shape.size(); ++i) {
+    const form::MenuItem* item = menus_->shape[i];
+    MenuShown& shown = menus_->shown[i];
+    if (!shown.action) shown.action = menus_->actions.at(const_cast<form::MenuItem*>(item));
+    QAction* action = shown.action;
+    // An item nothing changed costs a few comparisons. The check mark is compared with the
+    // action itself: choosing a checkable action toggles it whatever the model then does.
+    if (shown.valid && shown.visible == item->visible && shown.caption == item->caption &&
+        shown.enabled == item->enabled && shown.checked == item->checked &&
+        shown.shortcut == item->shortcut &&
+        (item->is_separator() || action->isChecked() == item->checked)) {
+      continue;
+    }
+    shown = MenuShown{true,          item->caption, item->shortcut, item->visible,
+                      item->enabled, item->checked, action};
     action->setVisible(item->visible);
     if (item->is_separator()) continue;
     const QString text = to_qstring(item->caption);
@@ -47,6 +61,7 @@ void FormView::rebuild_menus(std::vector<form::MenuItem*> shape) {
   menus_->menus.clear();
   menus_->actions.clear();
   menus_->shape = std::move(shape);
+  menus_->shown.assign(menus_->shape.size(), MenuShown{});
   for (auto& top : form_.menus()) {
     QMenu* menu = bar->addMenu(to_qstring(top->caption));
     menus_->menus.emplace_back(menu);

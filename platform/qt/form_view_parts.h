@@ -19,6 +19,7 @@ struct FormView::Item {
   form::Kind kind;
   QPointer<QWidget> widget;
   QPointer<QTimer> timer;
+  Shown shown;
   unsigned image_serial = 0;
   std::vector<double> overlay;       // lines and shapes this container last painted
   std::vector<std::string> toolbar;  // buttons the toolbar was built with
@@ -28,8 +29,20 @@ struct FormView::Item {
   QPixmap file;  // the picture file an image shows, null for none or unreadable
 };
 
+// What a menu item's action was last given.
+struct MenuShown {
+  bool valid = false;
+  std::string caption;
+  std::string shortcut;
+  bool visible = false;
+  bool enabled = false;
+  bool checked = false;
+  QAction* action = nullptr;
+};
+
 struct FormView::Menus {
   std::vector<form::MenuItem*> shape;  // every item, depth first, as built
+  std::vector<MenuShown> shown;        // for each item of shape
   std::unordered_map<form::MenuItem*, QAction*> actions;
   std::vector<QPointer<QMenu>> menus;
 };

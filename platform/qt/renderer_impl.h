@@ -23,6 +23,26 @@ namespace platform_qt {
 
 class FormView;
 
+// What a widget was last given from its control, so that a control nothing changed costs a few
+// comparisons and no call into Qt. Only properties the user cannot change on the widget itself are
+// kept here; values the user edits (text, scroll position, selection) are compared with the widget.
+struct Shown {
+  bool valid = false;
+  form::Bounds bounds;
+  bool visible = false;
+  bool enabled = false;
+  std::string tooltip;
+  std::optional<platform::Colour> fore;
+  std::optional<platform::Colour> back;
+  double font_size = 0;
+  bool font_bold = false;
+  form::Pointer pointer = form::Pointer::Default;
+  std::string caption;  // of a label, button or frame
+  form::Align alignment = form::Align::Left;
+  bool word_wrap = false;
+  int min = 0, max = 0, small_change = 0, large_change = 0;  // of a scroll bar
+};
+
 // Twips <-> device-independent pixels.
 struct Geometry {
   double dpi = 96.0;
@@ -128,7 +148,7 @@ class FormView : public QObject {
   QWidget* make_picture_box(std::uint64_t id, QWidget* host);
   QWidget* make_date_picker(std::uint64_t id, QWidget* host);
   void sync(Item& item, form::Control& control);
-  void sync_common(QWidget* widget, const form::Control& control);
+  void sync_common(QWidget* widget, const form::Control& control, Shown& shown);
   void sync_text_box(QLineEdit* edit, const form::TextBox& box);
   void sync_image(Item& item, const form::Image& model);
   void sync_toolbar(Item& item, form::Toolbar& toolbar);
@@ -178,6 +198,15 @@ class FormView : public QObject {
   QHash<const QWidget*, std::uint64_t> ids_;
   std::vector<double> overlay_;
   std::unique_ptr<Menus> menus_;
+  // The controls with widgets, in the order of the last full pass, with the containers among them
+  // and their lookup by id: valid while no control anywhere was made or destroyed since.
+  std::vector<std::pair<Item*, form::Control*>> synced_;
+  std::vector<std::pair<Item*, form::Container*>> containers_;
+  std::unordered_map<std::uint64_t, form::Control*> by_id_;
+  std::uint64_t seen_structure_ = ~std::uint64_t{0};
+  std::uint64_t seen_properties_ = ~std::uint64_t{0};
+  Shown window_shown_;
+  std::string window_title_;
   bool retired_ = false;
   bool applying_state_ = false;
   bool focus_sync_pending_ = false;

@@ -145,7 +145,8 @@ void Effacer_Graph(ChartFrame& frame, ChartControls& chart) {
     return;
   }
   chart.Aff_Moyenne.visible = false;
-  for (int i = 1; i <= plotted; ++i) chart.Ligne.unload(i);
+  // The newest lines first: each is then the last of the chart's children.
+  for (int i = plotted; i >= 1; --i) chart.Ligne.unload(i);
   chart.Ligne[0].y1 = kChartBottom;
   frame.Prochaine_Ligne = 0;
   frame.Raccord_Droit = 1;

@@ -101,8 +101,15 @@ bool ChartPlot::next_is_later(Serial date) const {
 }
 
 bool ChartPlot::in_partition(Serial date, View view) const {
+  const Serial dg = w_.Date_Graphique;
+  if (view == View::DayWeek) return date == dg;
   // Months are matched by year and month: the same month of another year is another partition.
-  return view == View::DayWeek ? date == w_.Date_Graphique : same_month(date, w_.Date_Graphique);
+  if (dg != month_of_) {
+    month_of_ = dg;
+    month_first_ = first_of_month(dg);
+    month_last_ = month_first_ + Qte_Jrs_Dans_Mois(dg) - 1;
+  }
+  return date >= month_first_ && date <= month_last_;
 }
 
 // ---- Plotting ----

@@ -123,6 +123,10 @@ class ChartPlot {
   };
   mutable std::vector<CachedDate> dates_;
   mutable int dates_year_ = 0;
+  // The month of the last date whose partition was asked for, as its first and last day.
+  mutable platform::Serial month_of_ = -1e9;
+  mutable platform::Serial month_first_ = 0;
+  mutable platform::Serial month_last_ = 0;
 };
 
 // The plotting counters back at their start values (the window's reset to today).

@@ -132,6 +132,9 @@ void Fenetre::Mois_Sem() {
   Date_Graphique = aff_date_value();
   plot_.Titres_AxeX();
   Date_Graphique = aff_date_value();
+  // Every redraw starts from the newest test: one that went on from where the last plot stopped
+  // (after an erase, say) would leave out the newer tests.
+  Position_Test = 0;
   plot_.Graphiques();
 }
 

@@ -281,6 +281,50 @@ TEST_F(RendererTest, ScrollBarChangesFromTheUserAndFromCodeRaiseOneEventEach) {
   EXPECT_EQ(test.log, (std::vector<std::string>{"cursor 1", "cursor 50"}));
 }
 
+// The widgets are brought up to date by what changed since they were last given the model's
+// state; what the user changes on a widget is always compared with the widget itself.
+TEST_F(RendererTest, EveryChangeAHandlerMakesReachesTheWidgetsAndNothingElse) {
+  show_active();
+  // A move the handler refuses puts the thumb back, though the model's value never changed.
+  auto* bar = widget<QScrollBar>("Curseur");
+  test.cursor.on_change = [this] { test.cursor.set_value(0); };
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(test.cursor.value(), 0);
+  EXPECT_EQ(bar->value(), 0);
+  // A checked item chosen again keeps its check mark.
+  test.menu_next.checked = true;
+  renderer().refresh();
+  QAction* next = window()->findChild<QMenuBar*>()->actions().at(0)->menu()->actions().at(1);
+  ASSERT_TRUE(next->isChecked());
+  next->trigger();
+  EXPECT_TRUE(next->isChecked());
+  // A label rewritten by a mouse move over it, the mouse moving again with nothing to change.
+  auto* label = widget<QLabel>("Label1");
+  int moves = 0;
+  test.label.on_mouse_move = [&](double, double) {
+    test.label.caption = std::to_string(++moves / 2);
+  };
+  for (int i = 0; i < 3; ++i) QTest::mouseMove(label, QPoint(5 + i, 5));
+  EXPECT_EQ(label->text(), QString::number(moves / 2));
+  // A line recoloured and put back, as printing does, and a line hidden.
+  const QPoint on_line(230 + 80, 40 + 10);
+  handler([this] { test.lines[0].border_colour = rgb(255, 0, 0); });
+  EXPECT_EQ(pixel_at(on_line), QColor(255, 0, 0));
+  handler([this] { test.lines[0].border_colour = rgb(0, 0, 255); });
+  EXPECT_EQ(pixel_at(on_line), QColor(0, 0, 255));
+  handler([this] { test.lines[0].visible = false; });
+  EXPECT_EQ(pixel_at(on_line), QColor(255, 255, 255));
+  // A control made and one destroyed by the same handler.
+  auto extra = std::make_unique<form::Label>(&test.form, "Extra", "new");
+  renderer().refresh();
+  ASSERT_NE(widget<QLabel>("Extra"), nullptr);
+  handler([&] {
+    extra.reset();
+    test.button.caption = "&Other";
+  });
+  EXPECT_EQ(widget<QPushButton>("Command1")->text(), "&Other");
+}
+
 TEST_F(RendererTest, ListBoxClicksSelectAndDoubleClicksChoose) {
   show_active();
   auto* list = widget<QListWidget>("People");

@@ -1,0 +1,121 @@
+// links: sugarlog_app platform_qt_testing
+// The logbook's chart in the real window at its normal size (offscreen), with the largest
+// logbook: a cursor step and a view switch from the widget that takes them to the repainted
+// pixels, and a mouse move over a full Month/Year chart.
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <cstdio>
+#include <filesystem>
+
+#include "bench/large_logbook.h"
+#include "platform/core/scratch_folder.h"
+#include "platform/qt/qt_services.h"
+#include "platform/qt/testing/test_app.h"
+#include "sugarlog/app/sugarlog_app.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct App {
+  App() {
+    fs::create_directories(scratch.path() / "program");
+    fs::create_directories(scratch.path() / "config");
+    bench_data::write_large_logbook(scratch.path() / "program", platform_qt::QtClock().today());
+    program = std::make_unique<sugarlog_app::Program>(scratch.path() / "program",
+                                                      scratch.path() / "config");
+    program->start();
+    window = program->qt().renderer().widget_for(program->window());
+    QCoreApplication::processEvents();
+  }
+  ~App() {
+    program.reset();
+    QCoreApplication::processEvents();
+  }
+  QAction* action(const QString& text) const {
+    for (QAction* a : window->findChildren<QAction*>()) {
+      if (a->text() == text) return a;
+    }
+    return nullptr;
+  }
+  // One handled event and everything it brings on screen.
+  static void settle() { QCoreApplication::processEvents(); }
+
+  platform::ScratchFolder scratch{"sugarlog-app-bench"};
+  std::unique_ptr<sugarlog_app::Program> program;
+  QWidget* window = nullptr;
+};
+
+const char* const kViews[] = {"&Day/Week", "&Week/Month", "&Month/Year"};
+
+// One arrow step of the scroll bar, back and then forward again: each is a move the handler
+// redraws for.
+void BM_CursorStep(benchmark::State& state) {
+  App app;
+  app.action(kViews[state.range(0)])->trigger();
+  App::settle();
+  auto* bar = app.window->findChild<QScrollBar*>("Curseur");
+  bool back = true;
+  for (auto _ : state) {
+    bar->triggerAction(back ? QAbstractSlider::SliderSingleStepSub
+                            : QAbstractSlider::SliderSingleStepAdd);
+    App::settle();
+    back = !back;
+  }
+  state.counters["lines"] = app.program->window().frame.Prochaine_Ligne - 1;
+}
+BENCHMARK(BM_CursorStep)->Arg(0)->Arg(1)->Arg(2)->ArgName("view")->Unit(benchmark::kMillisecond);
+
+// From the History menu, to the view and back to Day/Week: each switch is measured.
+void BM_ViewSwitch(benchmark::State& state) {
+  App app;
+  QAction* to = app.action(kViews[state.range(0)]);
+  QAction* day_week = app.action(kViews[0]);
+  bool there = false;
+  for (auto _ : state) {
+    (there ? day_week : to)->trigger();
+    App::settle();
+    there = !there;
+  }
+}
+BENCHMARK(BM_ViewSwitch)->Arg(1)->Arg(2)->ArgName("view")->Unit(benchmark::kMillisecond);
+
+// The mouse moving over a chart of a year of tests, thousands of lines.
+void BM_MouseMoveOverYearChart(benchmark::State& state) {
+  App app;
+  app.action(kViews[2])->trigger();
+  App::settle();
+  QWidget* chart = app.window->findChild<QWidget*>("Graphique");
+  int x = 10;
+  for (auto _ : state) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(x, 20), chart->mapToGlobal(QPointF(x, 20)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(chart, &move);
+    App::settle();
+    x = x == 10 ? 11 : 10;
+  }
+  state.counters["lines"] = app.program->window().frame.Prochaine_Ligne - 1;
+}
+BENCHMARK(BM_MouseMoveOverYearChart)->Unit(benchmark::kMicrosecond);
+
+// The offscreen platform warns on every raise() of a shown window; the figures need no such noise.
+void quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type != QtDebugMsg && type != QtInfoMsg && !message.contains("raise()")) {
+    fprintf(stderr, "%s\n", qPrintable(message));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(quiet);
+  const auto app = platform_qt::testing::make_app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
