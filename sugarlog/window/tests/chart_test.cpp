@@ -449,6 +449,23 @@ TEST_F(ChartTest, HistoryWithUnsavedTestsOnlyWarns) {
   EXPECT_FALSE(w.Menu_Historique->enabled);
 }
 
+TEST_F(ChartTest, AfterAnEraseTheChartShowsTheTestsLeft) {
+  std::vector<Entry> tests;
+  for (int i = 0; i < 30; ++i) tests.push_back({kToday - i, "08:00", "05.0", ""});
+  for (int i = 400; i < 415; ++i) tests.push_back({kToday - i, "08:00", "05.0", ""});
+  Fenetre& w = start(tests);
+  w.Menu_Annee->user_clicks();
+  ASSERT_EQ(yellow_count(), 30);
+  // The oldest tests go; the plot must not go on from where the last one stopped.
+  fake_.dialogs.inputs = {platform::format_serial(kToday - 410, "dd/mm/yy")};
+  fake_.dialogs.answers = {platform::Answer::Yes};
+  w.Menu_Eff->user_clicks();
+  ASSERT_EQ(w.table.Nb_Tests, 41);
+  EXPECT_EQ(yellow_count(), 30);
+  EXPECT_EQ(w.chart.Cadre_Resultats.caption, "30 results");
+  EXPECT_EQ(w.Aff_Date.caption, "12/06/2026");
+}
+
 // ---- The cursor ----
 
 TEST_F(ChartTest, DayWeekStepsAndPagesMoveTheScreenByDays) {
