@@ -17,6 +17,13 @@ std::size_t sequence_length(unsigned char lead) {
   return 1;
 }
 
+// A title's colour is the face of its label, lettered in white or, on yellow, in black: coloured
+// lettering would vanish on the window's dark face.
+void paint_title(form::Label& title, platform::Colour colour) {
+  title.back_colour = colour;
+  title.fore_colour = colour == kTitleYellow ? platform::kBlack : platform::kWhite;
+}
+
 }  // namespace
 
 std::string upper_initials(std::string_view text, std::size_t count) {
@@ -65,7 +72,7 @@ void ChartPlot::year_titles() {
     const int number = platform::month_of(month);
     form::Label& title = titles[i];
     title.visible = true;
-    title.fore_colour = i == titles.count() ? kTitleYellow : number == 1 ? kTitleRed : kTitleBlue;
+    paint_title(title, i == titles.count() ? kTitleYellow : number == 1 ? kTitleRed : kTitleBlue);
     title.caption = upper_initials(w_.locale.month_name(number, true), i == titles.count() ? 3 : 1);
   }
 }
@@ -98,9 +105,9 @@ void ChartPlot::day_titles() {
     const Serial day = f.Date_Jour + 1;
     form::Label& title = titles[i];
     title.visible = true;
-    title.fore_colour = i == count                       ? kTitleYellow
-                        : platform::weekday_of(day) == 1 ? kTitleRed
-                                                         : kTitleBlue;
+    paint_title(title, i == count                       ? kTitleYellow
+                       : platform::weekday_of(day) == 1 ? kTitleRed
+                                                        : kTitleBlue);
     title.caption = upper_initials(w_.locale.weekday_name(platform::weekday_of(day), true), 2);
     f.Date_Jour = w_.Date_Graphique + i;
   }

@@ -24,16 +24,24 @@ void place_level_labels(LabelArray& labels) {
   for (int i = 1; i <= labels.count(); ++i) place(labels[i], 4440, kTops[i - 1], 420);
 }
 
+// Titles are short names on coloured faces, centred on them.
+void place_title(form::Label& label, double left, double top, double width) {
+  place(label, left, top, width);
+  label.alignment = form::Align::Centre;
+  label.word_wrap = false;
+}
+
 void place_day_titles(LabelArray& labels) {
   for (int i = 1; i <= labels.count(); ++i) {
-    place(labels[i], 630 + 540 * (i - 1), i == labels.count() ? kLastTitleTop : kTitleTop, 375);
+    place_title(labels[i], 630 + 540 * (i - 1), i == labels.count() ? kLastTitleTop : kTitleTop,
+                375);
   }
 }
 
 void place_month_titles(LabelArray& labels) {
   constexpr double kLefts[] = {675, 945, 1260, 1575, 1890, 2205, 2520, 2835, 3150, 3465, 3780};
-  for (int i = 1; i < labels.count(); ++i) place(labels[i], kLefts[i - 1], kTitleTop, 285);
-  place(labels[labels.count()], 4095, kLastTitleTop, 510);
+  for (int i = 1; i < labels.count(); ++i) place_title(labels[i], kLefts[i - 1], kTitleTop, 285);
+  place_title(labels[labels.count()], 4095, kLastTitleTop, 510);
 }
 
 void hide_all(LabelArray& labels) {
