@@ -2,6 +2,7 @@
 
 #include "platform/core/testing/fakes.h"
 #include "sugarlog/charts/chart_frame.h"
+#include "sugarlog/charts/plot.h"
 
 namespace sugarlog {
 namespace {
@@ -85,6 +86,47 @@ TEST_F(ChartTest, ScaleAndObjectiveLines) {
   EXPECT_EQ(chart.Objectif2.y2, 1092);
   EXPECT_EQ(chart.Objectif1.x2, kChartRight);
   EXPECT_EQ(chart.Objectif1.border_colour, platform::rgb(128, 128, 128));
+}
+
+TEST(ResultClasses, BoundsOfEachUnit) {
+  struct Case {
+    int unite;
+    double level;
+    bool optimal, suboptimal, compromise;
+  };
+  const Case cases[] = {
+      {kMmolL, 3.9, false, false, false}, {kMmolL, 4, true, false, false},
+      {kMmolL, 6.9, true, false, false},  {kMmolL, 7, false, true, false},
+      {kMmolL, 9.9, false, true, false},  {kMmolL, 10, false, false, true},
+      {kMgDl, 71, false, false, false},   {kMgDl, 72, true, false, false},
+      {kMgDl, 126, false, true, false},   {kMgDl, 180, false, false, true},
+      {kGL, 0.79, false, false, false},   {kGL, 0.8, true, false, false},
+      {kGL, 1.25, true, false, false},    {kGL, 1.255, true, true, false},
+      {kGL, 1.26, false, true, false},    {kGL, 2.0, false, false, true},
+      {7, 4, true, false, false},  // an unknown unit code reads as mmol/l
+  };
+  for (const Case& c : cases) {
+    const ResultClasses got = result_classes(c.level, c.unite);
+    EXPECT_EQ(got.optimal, c.optimal) << c.unite << " " << c.level;
+    EXPECT_EQ(got.suboptimal, c.suboptimal) << c.unite << " " << c.level;
+    EXPECT_EQ(got.compromise, c.compromise) << c.unite << " " << c.level;
+  }
+}
+
+TEST(ChartReading, LevelsWithTheSystemSeparatorAndTheCursorMinimum) {
+  EXPECT_DOUBLE_EQ(level_number("07,5", ","), 7.5);
+  EXPECT_DOUBLE_EQ(level_number("07.5", "."), 7.5);
+  EXPECT_DOUBLE_EQ(level_number("1,25", ","), 1.25);
+  EXPECT_DOUBLE_EQ(level_number("", ","), 0);
+  EXPECT_EQ(cursor_minimum(7), 32766);
+  EXPECT_EQ(cursor_minimum(40000), 0);    // further back than the cursor reaches
+  EXPECT_EQ(cursor_minimum(-30), 32767);  // a last test dated in the future
+  // Titles: the first letters in capitals, accented ones included, counted as letters.
+  EXPECT_EQ(upper_initials("févr.", 3), "FÉV");
+  EXPECT_EQ(upper_initials("août", 3), "AOÛ");
+  EXPECT_EQ(upper_initials("mer.", 2), "ME");
+  EXPECT_EQ(upper_initials("Jan", 1), "J");
+  EXPECT_EQ(upper_initials("ab", 5), "AB");
 }
 
 TEST(ShownLevel, ReformatsInTheUnitPicture) {
