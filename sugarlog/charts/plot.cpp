@@ -46,7 +46,12 @@ void reset_plot_counters(ChartFrame& frame) {
 
 std::optional<Serial> ChartPlot::test_date(int index) const {
   if (index < 1 || index > w_.table.Nb_Tests) return std::nullopt;
-  const int year = platform::year_of(today());
+  const Serial now = today();
+  if (now != dates_day_) {
+    dates_day_ = now;
+    dates_this_year_ = platform::year_of(now);
+  }
+  const int year = dates_this_year_;
   if (year != dates_year_ || dates_.size() != w_.table.Tab_Date.size()) {
     // Two-digit years are read in a window around this year: a new year reads them anew.
     dates_.assign(w_.table.Tab_Date.size(), CachedDate{});
@@ -75,7 +80,7 @@ double ChartPlot::test_level(int index) const {
 }
 
 Serial ChartPlot::today() const {
-  return w_.clock.today();
+  return pinned_today_ ? *pinned_today_ : w_.clock.today();
 }
 
 Serial ChartPlot::aff_date() const {
@@ -130,6 +135,11 @@ void ChartPlot::Graphiques() {
   ChartFrame& f = w_.frame;
   const int count = w_.table.Nb_Tests;
   if (count == 0) return;
+  pinned_today_ = w_.clock.today();
+  struct Unpin {
+    std::optional<Serial>& pinned;
+    ~Unpin() { pinned.reset(); }
+  } unpin{pinned_today_};
   Resume_Reset();
   std::int32_t& position = w_.Position_Test;
   if (position >= count || position < 0) position = 0;

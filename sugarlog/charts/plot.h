@@ -115,6 +115,9 @@ class ChartPlot {
   void year_titles();
 
   ChartWindow w_;
+  // Today, read once for a whole plot: asking the system's clock thousands of times a redraw
+  // would cost more than the plot itself.
+  mutable std::optional<platform::Serial> pinned_today_;
   // Test dates as read the last time, with the texts they were read from: a redraw reads the
   // same dates again and again, and only a changed text is read anew.
   struct CachedDate {
@@ -123,6 +126,8 @@ class ChartPlot {
   };
   mutable std::vector<CachedDate> dates_;
   mutable int dates_year_ = 0;
+  mutable platform::Serial dates_day_ = -1;  // the day this year was reckoned on
+  mutable int dates_this_year_ = 0;
   // The month of the last date whose partition was asked for, as its first and last day.
   mutable platform::Serial month_of_ = -1e9;
   mutable platform::Serial month_first_ = 0;
