@@ -17,11 +17,11 @@ std::size_t sequence_length(unsigned char lead) {
   return 1;
 }
 
-// A title's colour is the face of its label, lettered in white or, on yellow, in black: coloured
-// lettering would vanish on the window's dark face.
+// Titles are lettered in their colour on the light grey of the desktop's own windows, where red
+// and blue can be read; the last title, today's or the right edge's, is yellow on green.
 void paint_title(form::Label& title, platform::Colour colour) {
-  title.back_colour = colour;
-  title.fore_colour = colour == kTitleYellow ? platform::kBlack : platform::kWhite;
+  title.fore_colour = colour;
+  title.back_colour = colour == kTitleYellow ? kTitleGreen : kChartGrey;
 }
 
 }  // namespace
@@ -85,6 +85,7 @@ void ChartPlot::month_title() {
       upper_initials(w_.locale.month_name(platform::month_of(dg), false), std::string::npos);
   chart.Aff_Mois_Jr1.visible = true;
   chart.Aff_Mois_Dernier_Jr.visible = true;
+  paint_title(chart.Aff_Mois_Dernier_Jr, kTitleYellow);
   const int days = Qte_Jrs_Dans_Mois(dg);
   const int last_day = platform::day_of(aff_date()) != days ? platform::day_of(dg) : days;
   chart.Aff_Mois_Dernier_Jr.caption = std::to_string(last_day);

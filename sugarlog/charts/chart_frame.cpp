@@ -107,7 +107,7 @@ ChartControls::ChartControls(form::Container& window, platform::SurfaceFactory& 
   place(Aff_Mois_Jr1, 630, kTitleTop, 375);
   place(Aff_Nom_Mois, 1890, kTitleTop, 1320);
   Aff_Nom_Mois.alignment = form::Align::Centre;
-  place(Aff_Mois_Dernier_Jr, 4005, kTitleTop, 375);
+  place_title(Aff_Mois_Dernier_Jr, 4005, kTitleTop, 375);
   place_month_titles(Aff_Mois);
   hide_all(Aff_Jour);
   hide_all(Aff_Mois);

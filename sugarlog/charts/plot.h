@@ -25,6 +25,7 @@ inline constexpr platform::Colour kNoTestCyan = platform::rgb(0, 255, 255);
 inline constexpr platform::Colour kTitleRed = platform::rgb(192, 0, 0);
 inline constexpr platform::Colour kTitleBlue = platform::rgb(0, 0, 192);
 inline constexpr platform::Colour kTitleYellow = platform::rgb(255, 255, 0);
+inline constexpr platform::Colour kTitleGreen = platform::rgb(0, 128, 0);
 
 // The window's state and controls the chart's steps work on, by reference.
 struct ChartWindow {

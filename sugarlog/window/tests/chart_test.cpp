@@ -181,9 +181,10 @@ TEST_F(ChartTest, DayTitlesEndWithTodayInYellowAndSundayInRed) {
     EXPECT_EQ(w.chart.Aff_Jour[i].caption, names[i - 1]) << i;
     EXPECT_TRUE(w.chart.Aff_Jour[i].visible);
   }
-  EXPECT_EQ(w.chart.Aff_Jour[2].back_colour, kTitleRed);
-  EXPECT_EQ(w.chart.Aff_Jour[3].back_colour, kTitleBlue);
-  EXPECT_EQ(w.chart.Aff_Jour[7].back_colour, kTitleYellow);
+  EXPECT_EQ(w.chart.Aff_Jour[2].fore_colour, kTitleRed);
+  EXPECT_EQ(w.chart.Aff_Jour[3].fore_colour, kTitleBlue);
+  EXPECT_EQ(w.chart.Aff_Jour[7].fore_colour, kTitleYellow);
+  EXPECT_EQ(w.chart.Aff_Jour[7].back_colour, kTitleGreen);
   EXPECT_EQ(w.frame.Premier_Jour, kToday - 6);
   EXPECT_FALSE(w.chart.Aff_Mois[1].visible);
 }
@@ -214,9 +215,9 @@ TEST_F(ChartTest, YearTitlesNameTheTwelveMonthsEndingWithTheRightEdge) {
   w.Menu_Annee->user_clicks();
   const char* initials[] = {"J", "A", "S", "O", "N", "D", "J", "F", "M", "A", "M", "JUN"};
   for (int i = 1; i <= 12; ++i) EXPECT_EQ(w.chart.Aff_Mois[i].caption, initials[i - 1]) << i;
-  EXPECT_EQ(w.chart.Aff_Mois[7].back_colour, kTitleRed);  // January
-  EXPECT_EQ(w.chart.Aff_Mois[6].back_colour, kTitleBlue);
-  EXPECT_EQ(w.chart.Aff_Mois[12].back_colour, kTitleYellow);
+  EXPECT_EQ(w.chart.Aff_Mois[7].fore_colour, kTitleRed);  // January
+  EXPECT_EQ(w.chart.Aff_Mois[6].fore_colour, kTitleBlue);
+  EXPECT_EQ(w.chart.Aff_Mois[12].fore_colour, kTitleYellow);
   EXPECT_FALSE(w.chart.Aff_Jour[7].visible);
   EXPECT_EQ(w.frame.Titre_AxeX, kTitlesMonthYear);
 

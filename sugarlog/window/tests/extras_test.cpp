@@ -232,6 +232,7 @@ TEST_F(ExtrasTest, TheWeekMonthAverageIsPrintedAndAnEmptyChartPrintsToo) {
   Fenetre& w = start();
   w.Menu_Sem->checked = false;
   w.Menu_Mois->checked = true;
+  Effacer_Graph(w.frame, w.chart);  // nothing plotted
   ASSERT_LE(w.frame.Prochaine_Ligne, 1);
   bool average_shown = false;
   fake_.printer.on_print = [&](const form::Form&) { average_shown = w.Aff_Resultat.visible; };
