@@ -2,7 +2,10 @@
 // Shows form models as real Qt widgets. Each form gets its widgets once; widget events go to the
 // model's handlers, and after every handled event (and every timer tick) the visible state of
 // every attached form is copied back to its widgets with their signals blocked, so nothing echoes
-// back into the model. When a handler asks to end the program, every form is hidden and the
+// back into the model. That copy costs what the event changed: a widget is touched only where its
+// control differs from what it was last given, and the lines and shapes of a container are looked
+// at only when one of them changed (form::property_revision) or controls came or went
+// (form::structure_revision). When a handler asks to end the program, every form is hidden and the
 // application quits once that handler returns; no handler runs after that.
 //
 // - Handlers never overlap: a timer whose tick falls while a handler runs (a message box or a
