@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "bench/large_logbook.h"
-#include "platform/core/fakes.h"
-#include "platform/core/scratch_folder.h"
+#include "platform/core/testing/fakes.h"
+#include "platform/core/testing/scratch_folder.h"
 #include "sugarlog/window/fenetre.h"
 
 namespace {

@@ -92,6 +92,16 @@ form::Control* FormView::control_of(const QWidget* widget) const {
 // ---------------------------------------------------------------------------------------------
 // Model -> widgets
 
+void FormView::forget_shown() {
+  window_shown_.valid = false;
+  for (auto& [id, item] : items_) {
+    item->shown.valid = false;
+    item->overlay.clear();
+  }
+  overlay_.clear();
+  seen_properties_ = ~std::uint64_t{0};
+}
+
 void FormView::refresh() {
   if (retired_) return;
   sync_window();

@@ -198,6 +198,7 @@ bool Renderer::Impl::eventFilter(QObject* watched, QEvent* event) {
   if (type == QEvent::ApplicationPaletteChange && watched == qApp) {
     // The desktop's theme changed: system colours mean the new ones, on every window.
     follow_desktop_palette();
+    for (auto& view : views_) view->forget_shown();
     QTimer::singleShot(0, this, [this] { refresh(); });
     return false;
   }

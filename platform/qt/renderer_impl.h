@@ -112,6 +112,9 @@ class FormView : public QObject {
   void refresh();
   // The model form may be gone: react to nothing any more.
   void retire();
+  // Everything a widget was given is given again at the next refresh (the desktop's theme
+  // changed what the model's system colours mean).
+  void forget_shown();
 
   form::Control* control_by_id(std::uint64_t id) const;
   // The control a widget (or one of its inner widgets) shows; nullptr for the window itself.

@@ -12,7 +12,7 @@
 #include <filesystem>
 
 #include "bench/large_logbook.h"
-#include "platform/core/scratch_folder.h"
+#include "platform/core/testing/scratch_folder.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/testing/test_app.h"
 #include "sugarlog/app/sugarlog_app.h"

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/core/scratch_folder.h"
+#include "platform/core/testing/scratch_folder.h"
 #include "platform/qt/qt_services.h"
 #include "sugarlog/app/sugarlog_app.h"
 
