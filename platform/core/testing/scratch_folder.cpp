@@ -3,6 +3,8 @@
 #include <stdlib.h>
 
 #include <cerrno>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <system_error>
 
@@ -29,6 +31,17 @@ ScratchFolder::~ScratchFolder() {
   }
   fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
   fs::remove_all(path_, ignored);
+}
+
+std::string read_bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void write_bytes(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 }  // namespace platform

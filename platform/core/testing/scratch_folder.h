@@ -2,6 +2,7 @@
 // A fresh, uniquely named folder under the system's temporary folder, removed with all it holds
 // when the object goes. Tests and benchmarks that need real files start from one of these.
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -20,5 +21,9 @@ class ScratchFolder {
  private:
   std::filesystem::path path_;
 };
+
+// A file's bytes as they are on disk (empty when it cannot be read), and a file made of bytes.
+std::string read_bytes(const std::filesystem::path& path);
+void write_bytes(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QWidget>
+#include <cstdio>
 
 namespace platform_qt::testing {
 
@@ -10,6 +11,14 @@ std::unique_ptr<QApplication> make_app(int& argc, char** argv) {
   auto application = std::make_unique<QApplication>(argc, argv);
   application->setQuitOnLastWindowClosed(false);
   return application;
+}
+
+void hush_offscreen_warnings() {
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtDebugMsg && type != QtInfoMsg && !message.contains("raise()")) {
+      std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
+  });
 }
 
 void type_text(QWidget* widget, const QString& text) {

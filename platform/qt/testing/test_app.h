@@ -10,6 +10,10 @@ namespace platform_qt::testing {
 // For a program with its own main(); argc must outlive the application.
 std::unique_ptr<QApplication> make_app(int& argc, char** argv);
 
+// For benchmarks: the offscreen platform warns on every raise() of a shown window, and the
+// figures need no such noise; other warnings still go to standard error.
+void hush_offscreen_warnings();
+
 // For GoogleTest programs: the one application of the run, made on first use and destroyed when
 // the tests end, before anything static.
 QApplication& app();

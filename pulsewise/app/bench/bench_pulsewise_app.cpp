@@ -55,17 +55,10 @@ void BM_DayStep(benchmark::State& bench) {
 }
 BENCHMARK(BM_DayStep)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The offscreen platform warns on every raise() of a shown window; the figures need no such noise.
-void quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type != QtDebugMsg && type != QtInfoMsg && !message.contains("raise()")) {
-    fprintf(stderr, "%s\n", qPrintable(message));
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  qInstallMessageHandler(quiet);
+  platform_qt::testing::hush_offscreen_warnings();
   QTemporaryDir config;
   qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
   const auto app = platform_qt::testing::make_app(argc, argv);

@@ -102,17 +102,10 @@ void BM_MouseMoveOverYearChart(benchmark::State& state) {
 }
 BENCHMARK(BM_MouseMoveOverYearChart)->Unit(benchmark::kMicrosecond);
 
-// The offscreen platform warns on every raise() of a shown window; the figures need no such noise.
-void quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type != QtDebugMsg && type != QtInfoMsg && !message.contains("raise()")) {
-    fprintf(stderr, "%s\n", qPrintable(message));
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  qInstallMessageHandler(quiet);
+  platform_qt::testing::hush_offscreen_warnings();
   const auto app = platform_qt::testing::make_app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

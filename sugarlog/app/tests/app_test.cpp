@@ -18,13 +18,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read_bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+using platform::read_bytes;
+using platform::write_bytes;
 
 QAction* action(QWidget* window, const QString& text) {
   for (QAction* a : window->findChildren<QAction*>()) {

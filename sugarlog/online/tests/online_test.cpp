@@ -15,17 +15,8 @@ namespace sugarlog {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read_bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-void write_bytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using platform::read_bytes;
+using platform::write_bytes;
 
 // ---- The rules ----
 

@@ -18,19 +18,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::Answer;
+using platform::read_bytes;
+using platform::write_bytes;
 
 constexpr std::string_view kDefaultSettings = "[Setup]\r\nUnite=0\r\nLock=0\r\nAnimation=0\r\n";
-
-std::string read_bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-void write_bytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::string record(std::string_view date, std::string_view time, std::string_view level,
                    std::string_view note = "") {
