@@ -199,13 +199,7 @@ void ChartPlot::Test_Du_Jour() {
   form::Line* last = nullptr;
   for (int k = 0; k < f.Tests_Partition; ++k) {
     const int test = position + 1;
-    const int n = f.Prochaine_Ligne;
-    const form::Line* newer =
-        n > 1 && w_.chart.Ligne.loaded(n - 1) ? &w_.chart.Ligne[n - 1] : nullptr;
-    form::Line& line = w_.chart.Ligne.load(n);
-    line.border_colour = kTestYellow;
-    line.border_width = f.Epaisseur_Ligne;
-    line.visible = true;
+    const auto [line, newer] = load_next_line(kTestYellow);
     const double level = test_level(test);
     if (!newer) {
       line.x1 = kChartRight - width;
@@ -242,16 +236,21 @@ void ChartPlot::Test_Du_Jour() {
   if (f.No_Partition == f.Qte_Partitions) f.Y_Derniere = rounded(last->y1);
 }
 
-void ChartPlot::Segment_Vide() {
-  ChartFrame& f = w_.frame;
-  if (f.Prochaine_Ligne == 0) f.Prochaine_Ligne = 1;
-  const int n = f.Prochaine_Ligne;
+ChartPlot::NextLine ChartPlot::load_next_line(platform::Colour colour) {
+  const int n = w_.frame.Prochaine_Ligne;
   const form::Line* newer =
       n > 1 && w_.chart.Ligne.loaded(n - 1) ? &w_.chart.Ligne[n - 1] : nullptr;
   form::Line& line = w_.chart.Ligne.load(n);
-  line.border_colour = kNoTestCyan;
-  line.border_width = f.Epaisseur_Ligne;
+  line.border_colour = colour;
+  line.border_width = w_.frame.Epaisseur_Ligne;
   line.visible = true;
+  return {line, newer};
+}
+
+void ChartPlot::Segment_Vide() {
+  ChartFrame& f = w_.frame;
+  if (f.Prochaine_Ligne == 0) f.Prochaine_Ligne = 1;
+  const auto [line, newer] = load_next_line(kNoTestCyan);
   if (!newer) {
     w_.Aff_Heure.caption.clear();
     line.x1 = kChartRight - f.Largeur_Partition;

@@ -106,6 +106,13 @@ class ChartPlot {
   bool aff_date_is_today() const;
 
  private:
+  // The next plot line, loaded in a colour, and the line plotted just before it on this screen
+  // (nullptr for the screen's first).
+  struct NextLine {
+    form::Line& line;
+    const form::Line* newer;
+  };
+  NextLine load_next_line(platform::Colour colour);
   // Moves past the tests later than the partition and says whether the next test is in it.
   bool align_partition(View view);
   bool in_partition(platform::Serial date, View view) const;
