@@ -1,5 +1,7 @@
 #include "platform/core/command_line.h"
 
+#include <algorithm>
+
 #include "platform/core/version.h"
 
 namespace platform {
@@ -43,6 +45,47 @@ std::optional<int> refuse_arguments(const std::vector<std::string>& arguments,
   }
   err << "Try '" << program.command << " --help' for more information.\n";
   return 2;
+}
+
+std::optional<std::string> CommandOptions::value(std::string_view name) const {
+  const auto found = values.find(name);
+  if (found == values.end()) return std::nullopt;
+  return found->second;
+}
+
+std::optional<CommandOptions> read_options(const std::vector<std::string>& arguments,
+                                           const std::vector<std::string_view>& with_value,
+                                           const std::vector<std::string_view>& flags,
+                                           std::string& error) {
+  const auto listed = [](const std::vector<std::string_view>& names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+  };
+  CommandOptions options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    std::string name = arguments[i];
+    std::optional<std::string> inline_value;
+    if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
+      inline_value = name.substr(equals + 1);
+      name.resize(equals);
+    }
+    if (listed(flags, name) && !inline_value) {
+      options.flags.insert(name);
+      continue;
+    }
+    if (!listed(with_value, name)) {
+      error = "unknown option '" + arguments[i] + "'";
+      return std::nullopt;
+    }
+    if (!inline_value && i + 1 >= arguments.size()) {
+      error = "option '" + name + "' needs a value";
+      return std::nullopt;
+    }
+    if (!options.values.emplace(name, inline_value ? *inline_value : arguments[++i]).second) {
+      error = "option '" + name + "' is given twice";
+      return std::nullopt;
+    }
+  }
+  return options;
 }
 
 }  // namespace platform

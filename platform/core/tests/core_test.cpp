@@ -504,6 +504,31 @@ TEST(CommandLine, ArgumentsNobodyTookAreRefused) {
   EXPECT_EQ(dash.str().rfind("sugarlog: takes no arguments ('-')", 0), 0u);
 }
 
+TEST(CommandLine, OptionsOfAWindowlessModeAreReadOrRefusedWithTheReason) {
+  const std::vector<std::string_view> named{"--export", "--from"}, flags{"--yes"};
+  std::string error;
+  const auto read =
+      read_options({"--export", "a b.csv", "--yes", "--from=2026-01-02"}, named, flags, error);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->value("--export"), "a b.csv");
+  EXPECT_EQ(read->value("--from"), "2026-01-02");
+  EXPECT_EQ(read->value("--to"), std::nullopt);
+  EXPECT_TRUE(read->has("--yes"));
+  const struct {
+    std::vector<std::string> arguments;
+    const char* error;
+  } refused[] = {
+      {{"--export"}, "option '--export' needs a value"},
+      {{"--export", "a", "--export", "b"}, "option '--export' is given twice"},
+      {{"--export", "a", "--to", "b"}, "unknown option '--to'"},
+      {{"--yes=1"}, "unknown option '--yes=1'"},
+  };
+  for (const auto& c : refused) {
+    EXPECT_FALSE(read_options(c.arguments, named, flags, error));
+    EXPECT_EQ(error, c.error);
+  }
+}
+
 TEST(CommandLine, ArgumentsSkipTheProgramNameAndStopAtANullEntry) {
   const char* argv[] = {"/usr/bin/sugarlog", "--help", nullptr, "ignored"};
   EXPECT_EQ(arguments_of(4, argv), std::vector<std::string>{"--help"});

@@ -15,6 +15,7 @@
 #include "platform/core/file_io.h"
 #include "platform/core/testing/scratch_folder.h"
 #include "sugarlog/store/data_file.h"
+#include "sugarlog/store/period.h"
 #include "sugarlog/store/settings_file.h"
 #include "sugarlog/store/test_table.h"
 #include "sugarlog/store/units.h"
@@ -445,6 +446,30 @@ TEST_F(EraseTest, FrenchPromptAndConfirmation) {
       "La date la plus ancienne = 01/03/26\n\nENTREZ LA DATE qui deviendra la plus ancienne.");
   EXPECT_EQ(erase_confirm_text(date_serial(2026, 3, 2), "dd/MM/yyyy", 1),
             "EFFACER toutes les données avant le 02/03/2026");
+}
+
+TEST(Period, IsoDaysReadOnlyRealCalendarDays) {
+  EXPECT_EQ(parse_iso_day("2024-02-29"), date_serial(2024, 2, 29));
+  EXPECT_EQ(format_iso_day(date_serial(2026, 12, 8) + 0.75), "2026-12-08");
+  for (const char* bad : {"2026-02-29", "2026-13-01", "2026-00-10", "2026-1-01", "26-01-01",
+                          "2026/01/01", "2026-01-01 ", "", "abcd-ef-gh", "1899-12-31"}) {
+    EXPECT_EQ(parse_iso_day(bad), std::nullopt) << bad;
+  }
+}
+
+TEST(Period, EndsAreIncludedAndAReversedPeriodIsRefused) {
+  const auto today = date_serial(2026, 12, 8) + 0.5;
+  const Period week = last_days(today, 7);
+  EXPECT_EQ(week.first, date_serial(2026, 12, 2));
+  EXPECT_EQ(week.days(), 7);
+  EXPECT_TRUE(week.contains(date_serial(2026, 12, 2)));
+  EXPECT_TRUE(week.contains(date_serial(2026, 12, 8) + 0.99));
+  EXPECT_FALSE(week.contains(date_serial(2026, 12, 1) + 0.99));
+  const auto open = period_between(std::nullopt, std::nullopt, today);
+  ASSERT_TRUE(open);
+  EXPECT_TRUE(open->contains(date_serial(1950, 1, 1)));
+  EXPECT_FALSE(open->contains(date_serial(2026, 12, 9)));
+  EXPECT_FALSE(period_between(date_serial(2026, 12, 9), date_serial(2026, 12, 8), today));
 }
 
 }  // namespace
