@@ -20,6 +20,7 @@
 #include "sugarlog/store/test_table.h"
 #include "sugarlog/store/units.h"
 #include "sugarlog/texts/messages.h"
+#include "sugarlog/window/logbook_windows.h"
 
 namespace sugarlog {
 
@@ -105,6 +106,9 @@ class Fenetre : public form::Form {
   void Img_Cam1_Click();
   void Img_Cam2_Click();
   void Image_Camera();
+
+  // Where the menus beyond the main window's own open their windows; none in headless use.
+  void set_logbook_windows(LogbookWindows* windows) { logbook_windows_ = windows; }
 
   // The view the History menu has checked.
   View current_view() const;
@@ -270,6 +274,7 @@ class Fenetre : public form::Form {
   platform::Serial clock_day_ = 0;    // the day the clock label last showed
   std::string settings_error_shown_;  // the settings file's trouble, told once
   bool told_open_elsewhere_ = false;
+  LogbookWindows* logbook_windows_ = nullptr;
   ChartPlot plot_;  // made last: it refers to the state and controls above
 };
 
