@@ -58,6 +58,7 @@ platform::Answer QtDialogs::message_box(const std::string& text, platform::Butto
                                         platform::Icon icon, const std::string& title) {
   const bool yes_no = buttons == platform::Buttons::YesNo;
   if (program_.ending()) return yes_no ? platform::Answer::No : platform::Answer::Ok;
+  show_window_as_it_stands();
   QMessageBox box(qt_icon(icon), to_qstring(title), to_qstring(text),
                   yes_no ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, dialog_parent());
   if (yes_no) box.setEscapeButton(QMessageBox::No);
@@ -69,6 +70,7 @@ platform::Answer QtDialogs::message_box(const std::string& text, platform::Butto
 std::optional<std::string> QtDialogs::input_box(const std::string& prompt, const std::string& title,
                                                 const std::string& default_text) {
   if (program_.ending()) return std::nullopt;
+  show_window_as_it_stands();
   bool ok = false;
   const QString text = QInputDialog::getText(dialog_parent(), to_qstring(title), to_qstring(prompt),
                                              QLineEdit::Normal, to_qstring(default_text), &ok);
@@ -78,6 +80,7 @@ std::optional<std::string> QtDialogs::input_box(const std::string& prompt, const
 
 std::optional<platform::Colour> QtDialogs::choose_colour(platform::Colour initial) {
   if (program_.ending()) return std::nullopt;
+  show_window_as_it_stands();
   const QColor chosen = QColorDialog::getColor(to_qcolor(initial), dialog_parent());
   if (!chosen.isValid()) return std::nullopt;
   return from_qcolor(chosen);
@@ -85,6 +88,7 @@ std::optional<platform::Colour> QtDialogs::choose_colour(platform::Colour initia
 
 bool QtDialogs::choose_printer() {
   if (program_.ending()) return false;
+  show_window_as_it_stands();
   QPrintDialog dialog(&printer_.printer(), dialog_parent());
   QAbstractPrintDialog::PrintDialogOptions options;
   if (printer_.printing_to_pdf()) options |= QAbstractPrintDialog::PrintToFile;
@@ -94,6 +98,7 @@ bool QtDialogs::choose_printer() {
 
 std::optional<std::string> QtDialogs::save_file(const platform::SaveFileOptions& options) {
   if (program_.ending()) return std::nullopt;
+  show_window_as_it_stands();
   QFileDialog dialog(dialog_parent(), to_qstring(options.title), QString(),
                      qt_file_filter(options.filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -113,6 +118,14 @@ std::optional<std::string> QtDialogs::save_file(const platform::SaveFileOptions&
     if (answer != QMessageBox::Yes) return std::nullopt;
   }
   return path;
+}
+
+// A dialog opened by a handler stays up while the handler waits, and the widgets are otherwise
+// brought in line with the models only once the handler returns: without this the window would
+// show, behind the dialog, whatever it showed before the handler began (a window printed in
+// black on white, say, while the "printed to file" message is up).
+void QtDialogs::show_window_as_it_stands() {
+  renderer_.refresh();
 }
 
 void QtDialogs::show_modal(form::Form& form) {

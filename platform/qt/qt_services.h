@@ -68,6 +68,9 @@ class QtDialogs : public platform::Dialogs {
   void set_busy(bool busy) override;
 
  private:
+  // Copies the models to the widgets before a dialog opens over them.
+  void show_window_as_it_stands();
+
   Renderer& renderer_;
   QtPrinter& printer_;
   const platform::ProgramControl& program_;

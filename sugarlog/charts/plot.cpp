@@ -184,7 +184,9 @@ void ChartPlot::Qte_Test_Par_Partition() {
   if (f.Prochaine_Ligne == 0) f.Prochaine_Ligne = 1;
   for (int i = w_.Position_Test + 1; i <= w_.table.Nb_Tests; ++i) {
     const auto date = test_date(i);
-    if (!date || !in_partition(*date, view)) break;
+    // A date that cannot be read is passed over alone: the rest of the partition still counts.
+    if (!date) continue;
+    if (!in_partition(*date, view)) break;
     ++f.Tests_Partition;
   }
 }
@@ -198,6 +200,7 @@ void ChartPlot::Test_Du_Jour() {
   Serial& dg = w_.Date_Graphique;
   form::Line* last = nullptr;
   for (int k = 0; k < f.Tests_Partition; ++k) {
+    skip_unreadable_dates();
     const int test = position + 1;
     const auto [line, newer] = load_next_line(kTestYellow);
     const double level = test_level(test);
@@ -234,6 +237,11 @@ void ChartPlot::Test_Du_Jour() {
   dg -= 1;
   if (f.No_Partition == 1) f.Y_Premiere = rounded(last->y1);
   if (f.No_Partition == f.Qte_Partitions) f.Y_Derniere = rounded(last->y1);
+}
+
+void ChartPlot::skip_unreadable_dates() {
+  std::int32_t& position = w_.Position_Test;
+  while (position < w_.table.Nb_Tests && !test_date(position + 1)) ++position;
 }
 
 ChartPlot::NextLine ChartPlot::load_next_line(platform::Colour colour) {
@@ -284,7 +292,12 @@ void ChartPlot::Afficher_Taux() {
       // The true mean of the month's levels, in the unit's picture.
       const int count = w_.frame.Tests_Partition;
       double sum = 0;
-      for (int i = test; i < test + count; ++i) sum += test_level(i);
+      int taken = 0;
+      for (int i = test; taken < count && i <= w_.table.Nb_Tests; ++i) {
+        if (!test_date(i)) continue;  // not one of the partition's tests
+        sum += test_level(i);
+        ++taken;
+      }
       w_.chart.Aff_Moyenne.visible = true;
       w_.Aff_Resultat.caption = count > 0 ? w_.units.format(sum / count) : std::string();
       w_.Aff_Heure.caption.clear();

@@ -113,6 +113,8 @@ class ChartPlot {
     const form::Line* newer;
   };
   NextLine load_next_line(platform::Colour colour);
+  // Moves past the tests whose date cannot be read, up to the next one that has a date.
+  void skip_unreadable_dates();
   // Moves past the tests later than the partition and says whether the next test is in it.
   bool align_partition(View view);
   bool in_partition(platform::Serial date, View view) const;

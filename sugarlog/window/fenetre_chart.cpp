@@ -1,5 +1,7 @@
 // The chart's handlers: the three views of the History menu, the redraw every view, move and data
 // change ends with, and the cursor under the chart that moves the right edge through time.
+#include <algorithm>
+
 #include "sugarlog/store/test_table.h"
 #include "sugarlog/window/fenetre.h"
 
@@ -37,8 +39,10 @@ void Fenetre::Menu_Sem_Click() {
   Menu_Mois->checked = false;
   Menu_Annee->checked = false;
   Effacer_Graph(frame, chart);
-  plot_.Valeur_Curseur();
+  // The partitions first: a page of the cursor is as many days as the screen has partitions, and
+  // the view before may have had one or twelve.
   Partitions_Graphiques(frame, View::DayWeek);
+  plot_.Valeur_Curseur();
   // The previous value first, so putting the cursor on today is no move to handle.
   Curseur_Precedent = kCursorToday;
   Curseur.set_value(kCursorToday);
@@ -151,6 +155,23 @@ void Fenetre::Curseur_Change() {
   // The value is read anew at each step: setting the cursor below re-enters this handler, which
   // then handles the move itself.
   const auto value = [this] { return Curseur.value(); };
+  // The thumb moved by the program, as no move of the user's.
+  const auto put_thumb = [this](int at) {
+    Graphique_Actif = 0;
+    Curseur.set_value(at);
+    Graphique_Actif = 1;
+    Curseur_Precedent = static_cast<std::int16_t>(at);
+  };
+  // Week/Month moves a month a step whatever the size of the step: the thumb is then put where
+  // the day at the right edge lies, so that its right end is reached with this month's screen
+  // and no sooner, however many days the steps on the way there counted.
+  const auto thumb_on_edge = [this, &put_thumb] {
+    const int behind = static_cast<int>(today() - aff_date_value());
+    put_thumb(std::clamp(kCursorToday - behind, Curseur.min, kCursorToday - 1));
+  };
+  // What a refused move puts back.
+  const std::string label_before = Aff_Date.caption;
+  const int thumb_before = Curseur_Precedent;
   const auto first_month_shown = [this] {
     const platform::Ymd edge = platform::ymd_of(aff_date_value());
     return platform::date_serial(edge.year, edge.month - (frame.Qte_Partitions - 1), 1);
@@ -166,13 +187,17 @@ void Fenetre::Curseur_Change() {
     Curseur.set_value(Curseur_Minimum);
   }
   switch (view) {
-    case View::MonthYear:
+    case View::MonthYear: {
       // Below the minimum only once the oldest test's month is on screen: pages move the chart a
-      // month but the cursor a year, and must not strand the months before.
-      if (value() < Curseur_Minimum && oldest >= first_month_shown()) {
+      // month but the cursor a year, and must not strand the months before. A move forward is
+      // never held back, wherever the thumb stands.
+      const bool back = value() < Curseur_Precedent;
+      if (back && value() < Curseur_Minimum && oldest >= first_month_shown()) {
         Curseur.set_value(Curseur_Precedent);
       }
-      if (value() == kCursorToday - 365) {
+      // A page back from the right end goes back a year; the same value reached any other way (a
+      // step forward, pages from elsewhere) is a move of a month like any other.
+      if (back && Curseur_Precedent == kCursorToday && value() == kCursorToday - 365) {
         const Serial year_back =
             Date_Graphique - Qte_Jrs_Annee(Date_Graphique, frame.Direction_Defilement, oldest);
         if (platform::year_of(year_back) >= platform::year_of(oldest)) {
@@ -184,6 +209,7 @@ void Fenetre::Curseur_Change() {
         }
       }
       break;
+    }
     case View::WeekMonth:
       // The minimum is reckoned for a week at the left edge; a month whose tests all lie in its
       // last days sits just below it, and is still to be reached while it is not on screen.
@@ -251,14 +277,17 @@ void Fenetre::Curseur_Change() {
       Aff_Date.caption = date_text(Date_Graphique, Format_Date_Syst);
     }
     if (oldest > Date_Graphique) {
-      // Nothing to show that far back: the right edge goes forward again, and the chart stays.
-      Serial counted = Date_Graphique;
-      Date_Graphique += Qte_Jours_Dans_Mois_Suiv(counted);
-      Aff_Date.caption = date_text(Date_Graphique, Format_Date_Syst);
+      // Nothing to show that far back: the move is refused, and the date label and the thumb stay
+      // with the chart, which stays as it was.
+      Aff_Date.caption = label_before;
+      Date_Graphique = aff_date_value();
+      put_thumb(thumb_before);
       return;
     }
     Mois_Sem();
     Date_Graphique = aff_date_value();
+    // Today's screen has the thumb at the right end, as in the other views.
+    if (plot_.aff_date_is_today()) put_thumb(kCursorToday);
     return;
   }
 
@@ -292,6 +321,7 @@ void Fenetre::Curseur_Change() {
     }
     Aff_Date.caption = date_text(Date_Graphique, Format_Date_Syst);
     Mois_Sem();
+    if (view == View::WeekMonth) thumb_on_edge();
     return;
   }
 
@@ -305,8 +335,10 @@ void Fenetre::Curseur_Change() {
       Date_Graphique += Qte_Jours_Dans_Mois_Suiv(counted);
     }
   }
-  // The right end of the cursor is today, however the steps added up on the way there.
-  if (Date_Graphique >= today() || value() == kCursorToday) {
+  // Day/Week: the right end of the cursor is today, however the steps added up on the way there.
+  // Week/Month: the month reached decides, and the thumb follows it.
+  const bool at_right_end = view == View::DayWeek && value() == kCursorToday;
+  if (Date_Graphique >= today() || at_right_end) {
     Date_Graphique = today();
     Aff_Date.caption = date_text(Date_Graphique, Format_Date_Syst);
     Graphique_Actif = 0;
@@ -319,6 +351,7 @@ void Fenetre::Curseur_Change() {
   plot_.Ligne_Premiere();
   Position_Test = 0;
   Mois_Sem();
+  if (view == View::WeekMonth && !plot_.aff_date_is_today()) thumb_on_edge();
 }
 
 }  // namespace sugarlog

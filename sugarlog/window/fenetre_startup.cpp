@@ -233,11 +233,16 @@ void Fenetre::Reset() {
 }
 
 void Fenetre::Re_Executer() {
-  Mois_Sem();
+  // Today first and the redraw after it: drawn at the date shown before (a screen scrolled back,
+  // whose tests were just erased), the chart would stay under today's date, and the newest level
+  // would take the place of the month's average.
   Graphique_Actif = 0;
   Curseur.set_value(kCursorToday);
   Graphique_Actif = 1;
   Bout_Auj_Click();
+  frame.Direction_Defilement = kNoMove;
+  frame.Pas_Curseur = 0;
+  Mois_Sem();
 }
 
 void Fenetre::Bout_Auj_Click() {
@@ -386,6 +391,11 @@ void Fenetre::Effacer_Donnees() {
     return;
   }
   Recuperer();
+  // The oldest test is another one now: the cursor reaches back only as far as it lies.
+  if (table.Nb_Tests != 0) {
+    Etendue_Jours = static_cast<std::int32_t>(today() - plot_.oldest_test());
+    Curseur_Minimum = cursor_minimum(Etendue_Jours);
+  }
   Re_Executer();
 }
 

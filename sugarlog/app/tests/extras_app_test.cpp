@@ -106,6 +106,7 @@ class ExtrasAppTest : public ::testing::Test {
     QTimer::singleShot(50, [&text, this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         text = box->text();
+        if (while_box_is_up_) while_box_is_up_();
         box->accept();
       } else {
         answer_next_message_box(text);
@@ -113,6 +114,8 @@ class ExtrasAppTest : public ::testing::Test {
     });
   }
 
+  // Looks at the window while the next message box is up, before it is closed.
+  std::function<void()> while_box_is_up_;
   platform::ScratchFolder scratch_{"sugarlog-extras-app"};
   platform::FakeProbe probe_;
   std::unique_ptr<sugarlog_app::Program> program_;
@@ -194,6 +197,16 @@ TEST_F(ExtrasAppTest, ThePrintedPageIsBlackOnWhiteAndTheScreenYellowAndCyanAgain
 
   QString told;
   answer_next_message_box(told);
+  // The screen is back in its own colours, with its controls, before the message opens.
+  QWidget* cursor = child(window(), "Curseur");
+  ASSERT_NE(cursor, nullptr);
+  bool cursor_shown = false;
+  QRgb corner = 0;
+  while_box_is_up_ = [&] {
+    cursor_shown = cursor->isVisible();
+    const QImage shown = window()->grab().toImage();
+    corner = shown.pixel(3, shown.height() - 3);  // the window's own background
+  };
   {
     // The print colours never reach the screen: nothing paints while the model holds them.
     PaintWatch watch([&p] { return p.window().back_colour == platform::kWhite; });
@@ -203,6 +216,8 @@ TEST_F(ExtrasAppTest, ThePrintedPageIsBlackOnWhiteAndTheScreenYellowAndCyanAgain
   const QString pdf = p.qt().printer().last_pdf();
   ASSERT_FALSE(pdf.isEmpty());
   EXPECT_TRUE(told.endsWith(pdf)) << told.toStdString();
+  EXPECT_TRUE(cursor_shown);
+  EXPECT_NE(corner, qRgb(255, 255, 255));
 
   // The screen: the lines in their own colours on the black chart, the icons as they were.
   const QImage screen = p.qt().renderer().grab(p.window());

@@ -90,6 +90,25 @@ class ChartTest : public ::testing::Test {
     return platform::parse_date(window_->Aff_Date.caption, 2026).value();
   }
 
+  // The first day of the screen that ends on a day, in a view.
+  static Serial screen_start(View view, Serial edge) {
+    if (view == View::WeekMonth) return edge - platform::day_of(edge) + 1;
+    if (view == View::MonthYear) {
+      const platform::Ymd e = platform::ymd_of(edge);
+      return date_serial(e.year, e.month - 11, 1);
+    }
+    return edge - 6;
+  }
+
+  // The tests the screen ending on the date shown should plot.
+  int tests_on_screen(const std::vector<Entry>& tests, View view) const {
+    const Serial edge = shown_date();
+    const Serial first = screen_start(view, edge);
+    return static_cast<int>(std::count_if(tests.begin(), tests.end(), [&](const Entry& t) {
+      return t.date >= first && t.date <= edge;
+    }));
+  }
+
   platform::ScratchFolder scratch_{"sugarlog-chart"};
   platform::FakePlatform fake_;
   std::unique_ptr<Fenetre> window_;
@@ -302,11 +321,11 @@ TEST_F(ChartTest, MovingBackAMonthShowsThatMonthsTests) {
   step(-w.Curseur.small_change);
   EXPECT_EQ(w.chart.Aff_Nom_Mois.caption, "MARCH");
   EXPECT_EQ(w.Aff_Resultat.caption, "09.0");
-  // And forward again, a month a step, to today.
+  // And forward again, a month a step, every month on the way, to today.
   step(w.Curseur.small_change);
   EXPECT_EQ(w.chart.Aff_Nom_Mois.caption, "APRIL");
-  // The steps lag a month behind (each is reckoned before its move), so the thumb reaches the
-  // right end with May on screen; the right end is today all the same.
+  step(w.Curseur.small_change);
+  EXPECT_EQ(w.chart.Aff_Nom_Mois.caption, "MAY");
   step(w.Curseur.small_change);
   EXPECT_EQ(w.Aff_Date.caption, "12/06/2026");
   EXPECT_EQ(w.Curseur.value(), kCursorToday);
@@ -580,12 +599,7 @@ TEST_P(ScrollThrough, EveryTestIsShownAndCountedOnlyOnItsOwnScreens) {
   std::set<Serial> seen_days;
   for (int moves = 0; moves < 1200; ++moves) {
     const Serial edge = shown_date();
-    Serial first = edge - 6;
-    if (view == View::WeekMonth) first = edge - platform::day_of(edge) + 1;
-    if (view == View::MonthYear) {
-      const platform::Ymd e = platform::ymd_of(edge);
-      first = date_serial(e.year, e.month - 11, 1);
-    }
+    const Serial first = screen_start(view, edge);
     int expected = 0;
     for (const Entry& t : tests) {
       if (t.date >= first && t.date <= edge) {
@@ -614,6 +628,164 @@ INSTANTIATE_TEST_SUITE_P(Views, ScrollThrough,
                          ::testing::Combine(::testing::Values(View::DayWeek, View::WeekMonth,
                                                               View::MonthYear),
                                             ::testing::Bool()));
+
+// ---- The chart keeps its place ----
+
+// A user's way through the views: each move, and the right edge the screen must then end on.
+enum class Move { Back, Forward, PageBack, DragTo, ToDayWeek, ToWeekMonth, ToMonthYear };
+struct Stop {
+  Move move;
+  Serial edge;
+  int to = 0;  // where the thumb is let go (DragTo)
+};
+struct Journey {
+  const char* name;
+  Serial today;
+  int days_of_tests;  // one test a day, back from today
+  std::vector<Stop> stops;
+};
+
+class Journeys : public ChartTest, public ::testing::WithParamInterface<Journey> {};
+
+TEST_P(Journeys, EveryMoveEndsOnTheScreenItsDateLabelNames) {
+  const Journey& journey = GetParam();
+  fake_.clock.set(journey.today + platform::time_serial(9, 0));
+  std::vector<Entry> tests;
+  for (int i = 0; i < journey.days_of_tests; ++i)
+    tests.push_back({journey.today - i, "08:00", "06.0", ""});
+  Fenetre& w = start(tests);
+  form::MenuItem* views[] = {w.Menu_Sem, w.Menu_Mois, w.Menu_Annee};
+  for (std::size_t k = 0; k < journey.stops.size(); ++k) {
+    const Stop& stop = journey.stops[k];
+    if (stop.move >= Move::ToDayWeek) {
+      views[static_cast<int>(stop.move) - static_cast<int>(Move::ToDayWeek)]->user_clicks();
+    } else if (stop.move == Move::DragTo) {
+      w.Curseur.set_value(stop.to);
+    } else {
+      const int size =
+          stop.move == Move::PageBack ? w.Curseur.large_change : w.Curseur.small_change;
+      step(stop.move == Move::Forward ? size : -size);
+    }
+    const std::string where = "move " + std::to_string(k + 1);
+    ASSERT_EQ(w.Aff_Date.caption, platform::format_serial(stop.edge, "dd/mm/yyyy")) << where;
+    // The chart is the screen the label names, not the one before it.
+    EXPECT_EQ(yellow_count(), tests_on_screen(tests, w.current_view())) << where;
+    EXPECT_EQ(w.Curseur.value() == kCursorToday, stop.edge == journey.today) << where;
+    EXPECT_EQ(w.Bout_Auj.enabled, stop.edge != journey.today) << where;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, Journeys,
+    ::testing::Values(
+        // Every month is reached again on the way forward, early in this month too.
+        Journey{"MonthsForwardAsBack",
+                date_serial(2026, 3, 2),
+                200,
+                {{Move::ToWeekMonth, date_serial(2026, 3, 2)},
+                 {Move::Back, date_serial(2026, 2, 28)},
+                 {Move::Back, date_serial(2026, 1, 31)},
+                 {Move::Back, date_serial(2025, 12, 31)},
+                 {Move::Forward, date_serial(2026, 1, 31)},
+                 {Move::Forward, date_serial(2026, 2, 28)},
+                 {Move::Forward, date_serial(2026, 3, 2)}}},
+        // A week's page in Day/Week, whichever view came before.
+        Journey{"WeekPageAfterOtherViews",
+                kToday,
+                60,
+                {{Move::ToWeekMonth, kToday},
+                 {Move::ToDayWeek, kToday},
+                 {Move::PageBack, kToday - 7},
+                 {Move::ToMonthYear, kToday},
+                 {Move::ToDayWeek, kToday},
+                 {Move::PageBack, kToday - 7}}},
+        // A year's page from the right end, then a month forward.
+        Journey{"MonthForwardAfterAYearPage",
+                kToday,
+                800,
+                {{Move::ToMonthYear, kToday},
+                 {Move::PageBack, date_serial(2025, 6, 30)},
+                 {Move::Forward, date_serial(2025, 7, 31)}}},
+        // The value a year's page from the right end lands on, reached any other way, is a move
+        // of a month, back or forward; a move past the oldest test leaves the date label alone.
+        Journey{"MonthYearPageMarkBack",
+                kToday,
+                372,
+                {{Move::ToMonthYear, kToday},
+                 {Move::DragTo, date_serial(2026, 5, 31), 32500},
+                 {Move::DragTo, date_serial(2026, 4, 30), kCursorToday - 365}}},
+        Journey{"MonthYearPageMarkForward",
+                kToday,
+                800,
+                {{Move::ToMonthYear, kToday},
+                 {Move::DragTo, date_serial(2026, 5, 31), 32300},
+                 {Move::DragTo, date_serial(2026, 4, 30), 32200},
+                 {Move::DragTo, date_serial(2026, 5, 31), kCursorToday - 365}}},
+        // Pages back below the lowest useful value until refused; forward again from there.
+        Journey{"MonthYearForwardFromBelowTheMinimum",
+                date_serial(2027, 2, 10),
+                380,
+                {{Move::ToMonthYear, date_serial(2027, 2, 10)},
+                 {Move::PageBack, date_serial(2027, 1, 31)},
+                 {Move::PageBack, date_serial(2026, 12, 31)},
+                 {Move::PageBack, date_serial(2026, 12, 31)},
+                 {Move::Forward, date_serial(2027, 1, 31)}}}),
+    [](const ::testing::TestParamInfo<Journey>& info) { return std::string(info.param.name); });
+
+// An erase while the chart shows an earlier screen: the chart comes back to today's screen, with
+// that screen's read-out. 45 daily tests, 5, 8 and 11 in turn, today's 5: June's twelve average 8.
+TEST_F(ChartTest, AnEraseBringsTheChartBackToTodaysScreen) {
+  const struct {
+    form::MenuItem* Fenetre::*view;
+    int pages_back;
+    int shown;
+    const char* readout;
+  } cases[] = {{&Fenetre::Menu_Mois, 0, 12, "08.0"},
+               {&Fenetre::Menu_Mois, 1, 12, "08.0"},
+               {&Fenetre::Menu_Sem, 2, 7, "05.0"},
+               {&Fenetre::Menu_Annee, 0, 12, ""}};
+  for (const auto& c : cases) {
+    std::vector<Entry> tests;
+    for (int i = 0; i < 45; ++i)
+      tests.push_back({kToday - i, "08:00", i % 3 ? i % 3 == 1 ? "08.0" : "11.0" : "05.0", ""});
+    Fenetre& w = start(tests);
+    (w.*c.view)->user_clicks();
+    for (int i = 0; i < c.pages_back; ++i) step(-w.Curseur.large_change);
+    fake_.dialogs.inputs = {"01/06/26"};
+    fake_.dialogs.answers = {platform::Answer::Yes};
+    w.Menu_Eff->user_clicks();
+    const std::string where = (w.*c.view)->name + " " + std::to_string(c.pages_back);
+    ASSERT_EQ(w.table.Nb_Tests, 12) << where;
+    EXPECT_EQ(w.Aff_Date.caption, "12/06/2026") << where;
+    EXPECT_EQ(w.Curseur.value(), kCursorToday) << where;
+    EXPECT_FALSE(w.Bout_Auj.enabled) << where;
+    EXPECT_EQ(yellow_count(), c.shown) << where;
+    EXPECT_EQ(w.Aff_Resultat.caption, c.readout) << where;
+    EXPECT_EQ(w.chart.Aff_Moyenne.visible, c.view == &Fenetre::Menu_Mois) << where;
+  }
+}
+
+// A record whose date cannot be read is left out alone; the tests around it are plotted.
+TEST_F(ChartTest, AnUnreadableDateLeavesOutOnlyItsOwnTest) {
+  const Serial today = date_serial(2026, 6, 25);
+  fake_.clock.set(today + platform::time_serial(9, 0));
+  std::vector<Entry> tests;
+  for (int i = 0; i < 21; ++i) tests.push_back({today - i, "08:00", "06.0", ""});
+  write_tests(tests);
+  std::ofstream(scratch_ / "program" / "Diabete.dbk", std::ios::binary | std::ios::in)
+          .seekp(std::string("\"25/06/26\",\"08:00\",\"06.0\",\"\"\r\n\"").size())
+      << "3x";  // yesterday's date, 24/06/26, unreadable
+  window_ = std::make_unique<Fenetre>(fake_.platform(), scratch_ / "program", scratch_ / "config");
+  Fenetre& w = *window_;
+  w.Form_Load();
+  EXPECT_EQ(yellow_count(), 6);
+  for (form::MenuItem* view : {w.Menu_Mois, w.Menu_Annee}) {
+    view->user_clicks();
+    EXPECT_EQ(yellow_count(), 20) << view->name;
+    EXPECT_EQ(w.frame.Compte_Resultats, 20) << view->name;
+    EXPECT_EQ(w.Aff_Resultat.caption, view == w.Menu_Mois ? "06.0" : "") << view->name;
+  }
+}
 
 // ---- The summary and the Results menu ----
 
