@@ -46,10 +46,12 @@ class Command {
     const std::optional<fs::path> folder = logbook_folder();
     if (!folder) return 2;
     DataFile data(*folder);
-    if (options_.value("--export") && !fs::exists(data.path())) {
-      return fail(data.path().string() + ": no logbook here");
-    }
     TestTable table;
+    if (!fs::exists(data.path())) {
+      // Nothing is made where the user only looks: a missing logbook is an empty one.
+      if (options_.value("--export")) return fail(data.path().string() + ": no logbook here");
+      if (!options_.has("--yes")) return import_from(data, table, *options_.value("--import"));
+    }
     const LoadOutcome loaded = data.Recuperer(table, sep_);
     if (loaded.open_elsewhere) {
       return fail(data.path().string() + ": " +
@@ -138,7 +140,11 @@ class Command {
     const int this_year = platform::year_of(today_);
     const exchange::ImportPlan plan = exchange::plan_import(table, parsed, unite_, sep_, this_year);
     out_ << file << "\n" << exchange::import_summary(plan, langue_);
-    if (!options_.has("--yes") || plan.added == 0) return 0;
+    if (!options_.has("--yes")) {
+      out_ << text::kDryRun.in(langue_) << '\n';
+      return 0;
+    }
+    if (plan.added == 0) return 0;
     exchange::fill_table(plan.entries, table);
     UnitState units;
     units.Sep_Decimal = sep_;

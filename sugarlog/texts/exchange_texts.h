@@ -49,6 +49,8 @@ inline constexpr Bilingual kAskDayOrder{
     "The dates of this file can be read day/month or month/day. Does the day come first?"};
 inline constexpr Bilingual kAskUnit{"Unité des taux de ce fichier:",
                                     "Unit of the levels in this file:"};
+inline constexpr Bilingual kDryRun{"Rien n'a été changé: --yes applique l'importation.",
+                                   "Nothing was changed: --yes applies the import."};
 inline constexpr Bilingual kApplyQuestion{"Appliquer et sauvegarder?", "Apply and save?"};
 
 // Import: the summary.
