@@ -156,26 +156,41 @@ bool TestsModel::setData(const QModelIndex& index, const QVariant& value, int ro
 }
 
 void TestsModel::sort(int column, Qt::SortOrder order) {
-  const auto level = [this](const Entry& e) { return sugarlog::read_level(e.level, unite_, sep_); };
-  const auto less = [&](const Entry& a, const Entry& b) {
-    switch (column) {
-      case kDate:
-        return a.minute.value_or(-1) < b.minute.value_or(-1);
-      case kTime:
-        return a.minute.value_or(0) % 1440 < b.minute.value_or(0) % 1440;
-      case kLevel:
-        return level(a) < level(b);
-      default:
-        return a.note < b.note;
-    }
-  };
-  emit layoutAboutToBeChanged();
-  if (order == Qt::AscendingOrder) {
-    std::stable_sort(rows_.begin(), rows_.end(), less);
-  } else {
-    std::stable_sort(rows_.begin(), rows_.end(),
-                     [&](const Entry& a, const Entry& b) { return less(b, a); });
+  // Each row's key is read once: reading a level per comparison would cost more than the sort.
+  std::vector<std::pair<double, std::size_t>> keys(rows_.size());
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    const Entry& e = rows_[i];
+    double key = 0;
+    if (column == kDate) key = static_cast<double>(e.minute.value_or(-1));
+    if (column == kTime) key = static_cast<double>(e.minute.value_or(0) % 1440);
+    if (column == kLevel) key = sugarlog::read_level(e.level, unite_, sep_);
+    keys[i] = {key, i};
   }
+  const bool ascending = order == Qt::AscendingOrder;
+  std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+    if (column == kNote) {
+      return ascending ? rows_[a.second].note < rows_[b.second].note
+                       : rows_[b.second].note < rows_[a.second].note;
+    }
+    return ascending ? a.first < b.first : b.first < a.first;
+  });
+  emit layoutAboutToBeChanged();
+  std::vector<Entry> sorted;
+  sorted.reserve(rows_.size());
+  std::vector<int> new_row(rows_.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    new_row[keys[i].second] = static_cast<int>(i);
+    sorted.push_back(std::move(rows_[keys[i].second]));
+  }
+  rows_ = std::move(sorted);
+  // The selection and the current cell stay on the same tests, so Delete removes what was chosen.
+  const QModelIndexList before = persistentIndexList();
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (const QModelIndex& index : before) {
+    after.push_back(this->index(new_row[static_cast<std::size_t>(index.row())], index.column()));
+  }
+  changePersistentIndexList(before, after);
   emit layoutChanged();
 }
 
