@@ -60,7 +60,7 @@ std::optional<sugarlog::Period> ask_period(const sugarlog::Fenetre& window, QWid
   form->addRow(in_language(text::kExportTo, window), to);
   form->addRow(buttons);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  if (all->isChecked()) return sugarlog::Period{0, today};
+  if (all->isChecked()) return sugarlog::exchange::kWholeLogbook;
   return sugarlog::period_between(platform_qt::serial_of_date(from->date()),
                                   platform_qt::serial_of_date(to->date()), today);
 }

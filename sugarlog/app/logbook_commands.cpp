@@ -105,7 +105,8 @@ class Command {
     const auto from = day_option("--from", bad);
     const auto to = day_option("--to", bad);
     if (bad) return 2;
-    const auto period = period_between(from, to, today_);
+    const auto period =
+        from || to ? period_between(from, to, today_) : std::optional(exchange::kWholeLogbook);
     if (!period) {
       err_ << "sugarlog: --from is after --to\n";
       return 2;

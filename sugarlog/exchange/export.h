@@ -11,6 +11,9 @@ namespace sugarlog::exchange {
 
 inline constexpr std::string_view kExportHeader = "Date,Time,Level,Unit,Note";
 
+// Every test, those an older copy dated in the future included.
+inline constexpr Period kWholeLogbook{-1e7, 1e7};
+
 // "mmol/L", "mg/dL", "g/L".
 std::string_view export_unit_name(int unite);
 
