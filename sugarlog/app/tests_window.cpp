@@ -126,11 +126,17 @@ bool TestsModel::setData(const QModelIndex& index, const QVariant& value, int ro
     const std::int64_t old = row.minute.value_or(now_minute(window_) / 1440 * 1440);
     if (index.column() == kDate) {
       const auto day = read_day(text);
-      if (!day) return false;
+      if (!day) {
+        tell(sugarlog::text::kBadDate, ": \"" + to_utf8(text) + "\"");
+        return false;
+      }
       done = set_moment(row, sugarlog::exchange::minute_of(*day, static_cast<int>(old % 1440)));
     } else {
       const auto at = platform::parse_time(to_utf8(text.trimmed()));
-      if (!at) return false;
+      if (!at) {
+        tell(sugarlog::text::kBadTime, ": \"" + to_utf8(text) + "\"");
+        return false;
+      }
       done = set_moment(row, old / 1440 * 1440 + std::lround(*at * 1440));
     }
   } else if (index.column() == kLevel) {

@@ -4,6 +4,7 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <filesystem>
 
 #include "platform/core/testing/fakes.h"
@@ -80,6 +81,50 @@ TEST(TestsWindowApp, AddEditDeleteUndoAndOkSaveTheDataFileNewestFirst) {
   EXPECT_EQ(program.window().table.Nb_Tests, 3);
   EXPECT_FALSE(program.window().Menu_Sauve->enabled);
   EXPECT_EQ(program.window().Aff_Resultat.caption, "05.0");
+}
+
+// Closes the next message box the way Escape does (OK, or No for a question).
+void escape_next_message_box() {
+  QTimer::singleShot(0, [] {
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+}
+
+TEST(TestsWindowApp, FutureDatesAndLevelsPastTheMaximumAreRefusedAndCancelAsksFirst) {
+  platform::ScratchFolder scratch("sugarlog-tests-window-refusals");
+  fs::create_directories(scratch.path() / "program");
+  fs::create_directories(scratch.path() / "config");
+  const fs::path data = scratch.path() / "program" / "Diabete.dbk";
+  const std::string before = record("05/12/26", "08:00", "05.0");
+  write_bytes(data, before);
+  platform::FakeProbe probe;
+  sugarlog_app::Program program(scratch.path() / "program", scratch.path() / "config", &probe);
+  ASSERT_TRUE(program.start());
+  sugarlog_app::TestsWindow window(program.window(),
+                                   program.qt().renderer().widget_for(program.window()));
+  window.show();
+  TestsModel& model = window.model();
+  const QString future = QDate::currentDate().addDays(1).toString("dd/MM/yyyy");
+  for (const auto& [column, value] :
+       std::vector<std::pair<int, QString>>{{TestsModel::kDate, future},
+                                            {TestsModel::kDate, "31/02/2026"},
+                                            {TestsModel::kTime, "24:00"},
+                                            {TestsModel::kLevel, "25.1"},
+                                            {TestsModel::kLevel, "0"},
+                                            {TestsModel::kLevel, "abc"}}) {
+    escape_next_message_box();
+    EXPECT_FALSE(model.setData(model.index(0, column), value, Qt::EditRole)) << value.toStdString();
+  }
+  EXPECT_FALSE(model.changed());
+  EXPECT_EQ(model.data(model.index(0, TestsModel::kLevel), Qt::DisplayRole).toString(), "05.0");
+
+  ASSERT_TRUE(model.setData(model.index(0, TestsModel::kLevel), "25", Qt::EditRole));
+  escape_next_message_box();  // "Drop the changes?" answered No: the window stays
+  window.reject();
+  EXPECT_TRUE(window.isVisible());
+  window.hide();
+  EXPECT_EQ(read_bytes(data), before);
+  EXPECT_FALSE(program.window().Menu_Sauve->enabled);
 }
 
 }  // namespace

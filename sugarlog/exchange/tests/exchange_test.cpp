@@ -244,5 +244,50 @@ TEST(Import, ReadsEuropeanSpreadsheetsAndOtherEncodings) {
   }
 }
 
+TEST(Import, LineNumbersCountTheLinesInsideQuotedNotesAndTimesTakeAmPm) {
+  const ImportPlan plan = import_into(TestTable{},
+                                      "Date,Time,Glucose mmol/L,Note\r\n"
+                                      "2026-12-01,7:05 PM,5.5,\"two\r\nlines, \"\"quoted\"\"\"\r\n"
+                                      "2026-12-02,12:30 am,6.5,\r\n"
+                                      "2026-12-32,08:00,6.5,\r\n",
+                                      settings_for(kMmolL));
+  ASSERT_EQ(plan.added, 2);
+  EXPECT_EQ(plan.entries[0].time, "00:30");
+  EXPECT_EQ(plan.entries[1].time, "19:05");
+  EXPECT_EQ(plan.entries[1].note, "two\r\nlines, \"quoted\"");
+  ASSERT_EQ(plan.refused.size(), 1u);
+  EXPECT_EQ(plan.refused[0].line, 5);
+}
+
+TEST(Csv, FieldsAreQuotedOnlyWhenTheyMustBeAndReadBackTheSame) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"repas", "repas"},       {"", ""},
+      {"a,b", "\"a,b\""},       {"dit \"oui\"", "\"dit \"\"oui\"\"\""},
+      {"l1\nl2", "\"l1\nl2\""}, {" blanc", "\" blanc\""},
+      {"à jeun", "à jeun"},
+  };
+  for (const auto& [field, written] : cases) {
+    EXPECT_EQ(csv_field(field), written);
+    const CsvTable table = read_csv("x," + written + "\r\n");
+    ASSERT_EQ(table.rows.size(), 1u) << written;
+    EXPECT_EQ(table.rows[0].fields.at(1), field);
+  }
+}
+
+TEST(Entries, AnUnreadableTestStaysAfterTheOneBeforeIt) {
+  std::vector<Entry> entries = entries_of(table_of({{"01/12/26", "08:00", "05.0", "old"},
+                                                    {"not a date", "08:00", "05.0", "odd"},
+                                                    {"05/12/26", "08:00", "05.0", "new"}}),
+                                          kYear);
+  sort_newest_first(entries);
+  EXPECT_EQ(entries[0].note, "new");
+  EXPECT_EQ(entries[1].note, "old");
+  EXPECT_EQ(entries[2].note, "odd");
+  const auto result = export_csv(table_of({{"not a date", "08:00", "05.0", ""}}), kMmolL, ".",
+                                 kWholeLogbook, kYear);
+  EXPECT_EQ(result.written, 0);
+  EXPECT_EQ(result.unreadable, 1);
+}
+
 }  // namespace
 }  // namespace sugarlog::exchange
