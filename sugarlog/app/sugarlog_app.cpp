@@ -8,6 +8,7 @@
 #include "platform/qt/desktop_program.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/text.h"
+#include "sugarlog/app/logbook_commands.h"
 #include "sugarlog/texts/langage.h"
 
 // The pictures are compiled into this static library; Q_INIT_RESOURCE must be called outside
@@ -44,6 +45,7 @@ Program::Program(const std::filesystem::path& data, const std::filesystem::path&
     qt_.renderer().register_picture(picture, QStringLiteral(":/sugarlog/%1.svg").arg(picture));
   }
   window_ = std::make_unique<sugarlog::Fenetre>(qt_.platform(), data, settings);
+  window_->set_logbook_windows(&windows_);
 }
 
 Program::~Program() {
@@ -64,6 +66,7 @@ int run(int argc, char** argv) {
       {"sugarlog", "Sugarlog", "a blood glucose logbook in French or English, with charts"},
       QStringLiteral(DESKTOP_ID),
       QStringLiteral(":/sugarlog/sugarlog.svg")};
+  if (const auto done = answer_logbook_command(argc, argv, identity.program)) return *done;
   return platform_qt::run_desktop_program(argc, argv, identity, [] {
     // Qt's own buttons and dialogs speak the window's language: French, or Qt's English.
     if (sugarlog::langue_of(sugarlog::Lire_Langue(platform_qt::QtLocale())) == sugarlog::kFrench) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/qt/qt_platform.h"
+#include "sugarlog/app/logbook_windows_qt.h"
 #include "sugarlog/window/fenetre.h"
 
 namespace sugarlog_app {
@@ -36,6 +37,7 @@ class Program {
  private:
   platform_qt::QtPlatform qt_;
   std::unique_ptr<sugarlog::Fenetre> window_;
+  LogbookWindowsQt windows_{qt_.renderer()};
 };
 
 // The whole program: QApplication, start-up, event loop; returns the exit code.

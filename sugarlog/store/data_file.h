@@ -147,6 +147,9 @@ class DataFile {
   // After a load error the file still holds records the table lacks; the next overwrite first
   // keeps it as Diabete.dbk.bak.
   bool backup_pending() const { return backup_pending_; }
+  // Changes made outside the add-test panel (the tests window, an import) may remove tests: the
+  // file as it was is kept as Diabete.dbk.bak before the next overwrite.
+  void keep_previous_on_next_save() { backup_pending_ = true; }
 
  private:
   enum class LockState { kNotTried, kHeld, kElsewhere, kUnavailable };

@@ -3,12 +3,13 @@
 #include <initializer_list>
 
 #include "sugarlog/store/units.h"
+#include "sugarlog/texts/exchange_texts.h"
 
 namespace sugarlog {
 
 namespace {
 
-constexpr std::array<CaptionRow, 27> kFrenchCaptions{{
+constexpr std::array<CaptionRow, 30> kFrenchCaptions{{
     {"Menu_Fichier", "&Fichier"},
     {"Menu_Sauve", "&Sauvegarder"},
     {"Menu_Prev", "&Prévisualiser (via NotePad)"},
@@ -36,6 +37,9 @@ constexpr std::array<CaptionRow, 27> kFrenchCaptions{{
     {"Aff_Dial_Taux", "Taux"},
     {"Bout_Cancel", "Annuler"},
     {"Menu_Res", "Résultats à jeun?"},
+    {"Menu_Analyses", text::kMenuTests.fr},
+    {"Menu_Exporter", text::kMenuExport.fr},
+    {"Menu_Importer", text::kMenuImport.fr},
 }};
 
 constexpr std::array<UnitCaptions, 3> kUnitCaptions{{

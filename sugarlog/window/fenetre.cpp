@@ -4,6 +4,7 @@
 
 #include "platform/core/number.h"
 #include "sugarlog/texts/captions.h"
+#include "sugarlog/texts/exchange_texts.h"
 
 namespace sugarlog {
 
@@ -109,6 +110,11 @@ void Fenetre::build_menus() {
   Menu_Impr_Graph = &Menu_Fichier->add("Menu_Impr_Graph", "Print &chart");
   Menu_Ligne2 = &Menu_Fichier->add("Menu_Ligne2", "-");
   Menu_Quitter = &Menu_Fichier->add("Menu_Quitter", "&Quit");
+  // The tests table, export and import open windows of their own.
+  Menu_Ligne2c = &Menu_Fichier->add("Menu_Ligne2c", "-");
+  Menu_Analyses = &Menu_Fichier->add("Menu_Analyses", std::string(text::kMenuTests.en));
+  Menu_Exporter = &Menu_Fichier->add("Menu_Exporter", std::string(text::kMenuExport.en));
+  Menu_Importer = &Menu_Fichier->add("Menu_Importer", std::string(text::kMenuImport.en));
 
   Menu_Option = &add_menu("Menu_Option", "&Options");
   Menu_Ajouter = &Menu_Option->add("Menu_Ajouter", "&Add test");
@@ -267,6 +273,14 @@ void Fenetre::wire_menus() {
   Menu_Mois->on_click = [this] { Menu_Mois_Click(); };
   Menu_Annee->on_click = [this] { Menu_Annee_Click(); };
   Menu_Annuler->on_click = [this] { Menu_Annuler_Click(); };
+  const auto open = [this](void (LogbookWindows::*show)(Fenetre&)) {
+    return [this, show] {
+      if (logbook_windows_) (logbook_windows_->*show)(*this);
+    };
+  };
+  Menu_Analyses->on_click = open(&LogbookWindows::show_tests);
+  Menu_Exporter->on_click = open(&LogbookWindows::show_export);
+  Menu_Importer->on_click = open(&LogbookWindows::show_import);
 }
 
 void Fenetre::wire_chart() {

@@ -109,6 +109,13 @@ class Fenetre : public form::Form {
 
   // Where the menus beyond the main window's own open their windows; none in headless use.
   void set_logbook_windows(LogbookWindows* windows) { logbook_windows_ = windows; }
+  // The tests window's OK and an accepted import: the table becomes `tests` and is saved at once
+  // as File > Save saves, the file as it was kept as Diabete.dbk.bak. False when it could not be
+  // written (told already): the tests stay in memory with "&Save" enabled.
+  bool save_tests(const TestTable& tests);
+  // The unit code, the system's decimal and date separators, today.
+  int unite() const { return settings.Unite; }
+  const platform::Platform& services() const { return platform_; }
 
   // The view the History menu has checked.
   View current_view() const;
@@ -189,6 +196,10 @@ class Fenetre : public form::Form {
   form::MenuItem* Menu_Impr_Graph = nullptr;
   form::MenuItem* Menu_Ligne2 = nullptr;
   form::MenuItem* Menu_Quitter = nullptr;
+  form::MenuItem* Menu_Ligne2c = nullptr;
+  form::MenuItem* Menu_Analyses = nullptr;  // the tests window
+  form::MenuItem* Menu_Exporter = nullptr;
+  form::MenuItem* Menu_Importer = nullptr;
   form::MenuItem* Menu_Option = nullptr;
   form::MenuItem* Menu_Ajouter = nullptr;
   form::MenuItem* Menu_Ligne2a = nullptr;

@@ -215,6 +215,7 @@ void Fenetre::Bouton_Ok() {
   Menu_Prev->enabled = false;
   Menu_Sauve->enabled = true;
   Menu_Option->enabled = false;
+  Menu_Analyses->enabled = Menu_Importer->enabled = false;
   Menu_Fichier->enabled = true;
   Curseur.enabled = true;
   Saisie_En_Cours = 0;

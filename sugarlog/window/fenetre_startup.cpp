@@ -347,6 +347,17 @@ void Fenetre::Menu_Sauve_Click() {
   Menu_Historique->enabled = true;
   Menu_Test->enabled = true;
   Menu_Option->enabled = true;
+  Menu_Analyses->enabled = Menu_Importer->enabled = true;
+}
+
+bool Fenetre::save_tests(const TestTable& tests) {
+  table = tests;
+  Menu_Sauve->enabled = true;
+  Menu_Option->enabled = false;
+  Menu_Analyses->enabled = Menu_Importer->enabled = false;
+  data_file_.keep_previous_on_next_save();
+  Menu_Sauve_Click();
+  return !Menu_Sauve->enabled;
 }
 
 bool Fenetre::Sauvegarder() {

@@ -2,9 +2,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <sstream>
 
 #include "platform/core/testing/fakes.h"
@@ -1008,6 +1010,74 @@ TEST_F(WindowTest, TodayButtonAndPreview) {
 
   w.Menu_Prev->user_clicks();
   EXPECT_EQ(fake_.shell.opened, std::vector<std::string>{data_path().string()});
+}
+
+}  // namespace
+}  // namespace sugarlog
+
+namespace sugarlog {
+namespace {
+
+// The logbook windows a menu opened, by name.
+struct RecordingWindows : LogbookWindows {
+  std::vector<std::string> opened;
+  void show_tests(Fenetre&) override { opened.push_back("tests"); }
+  void show_export(Fenetre&) override { opened.push_back("export"); }
+  void show_import(Fenetre&) override { opened.push_back("import"); }
+  void show_statistics(Fenetre&) override { opened.push_back("statistics"); }
+  void show_report(Fenetre&) override { opened.push_back("report"); }
+};
+
+char accelerator(const std::string& caption) {
+  const std::size_t amp = caption.find('&');
+  if (amp == std::string::npos || amp + 1 >= caption.size()) return 0;
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[amp + 1])));
+}
+
+TEST_F(WindowTest, TestsExportAndImportFollowTheFileMenusOwnItems) {
+  for (const bool french : {false, true}) {
+    if (french) French();
+    Fenetre& w = start();
+    RecordingWindows windows;
+    w.set_logbook_windows(&windows);
+    const auto& items = w.Menu_Fichier->items();
+    ASSERT_EQ(items.back().get(), w.Menu_Importer);
+    std::set<char> seen;
+    for (const auto& item : items) {
+      if (item->is_separator()) continue;
+      EXPECT_TRUE(seen.insert(accelerator(item->caption)).second) << item->caption;
+    }
+    EXPECT_EQ(w.Menu_Analyses->caption, french ? "&Analyses..." : "&Tests...");
+    w.Menu_Analyses->user_clicks();
+    w.Menu_Exporter->user_clicks();
+    w.Menu_Importer->user_clicks();
+    EXPECT_EQ(windows.opened, (std::vector<std::string>{"tests", "export", "import"}));
+    w.set_logbook_windows(nullptr);
+  }
+}
+
+TEST_F(WindowTest, SavedTestsReplaceTheTableKeepThePreviousFileAndComeBackOnTheChart) {
+  write_bytes(data_path(), record("10/06/26", "08:00", "05.0"));
+  Fenetre& w = start_with_panel();
+  type_level(w, "6");
+  w.Bout_Ok.on_click();
+  // An unsaved test from the panel: the tests window and import wait for the save.
+  EXPECT_FALSE(w.Menu_Analyses->enabled);
+  EXPECT_FALSE(w.Menu_Importer->enabled);
+  EXPECT_TRUE(w.Menu_Exporter->enabled);
+  w.Menu_Sauve->user_clicks();
+  EXPECT_TRUE(w.Menu_Analyses->enabled);
+  const std::string before = read_bytes(data_path());
+
+  TestTable edited;
+  edited.add_test("01/06/2026", "07:15", "04.4", "matin");
+  ASSERT_TRUE(w.save_tests(edited));
+  EXPECT_EQ(read_bytes(data_path()), record("01/06/26", "07:15", "04.4", "matin"));
+  EXPECT_EQ(read_bytes(program_dir() / "Diabete.dbk.bak"), before);
+  EXPECT_EQ(w.table.Nb_Tests, 1);
+  EXPECT_FALSE(w.Menu_Sauve->enabled);
+  EXPECT_TRUE(w.Menu_Option->enabled);
+  EXPECT_EQ(w.Aff_Resultat.caption, "04.4");
 }
 
 }  // namespace

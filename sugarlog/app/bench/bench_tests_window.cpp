@@ -1,0 +1,79 @@
+// links: sugarlog_app platform_qt_testing
+// The tests window on the largest logbook (offscreen): opening it up to its first paint, and a
+// sort by a column with the repaint that follows.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTableView>
+#include <filesystem>
+
+#include "bench/large_logbook.h"
+#include "platform/core/testing/scratch_folder.h"
+#include "platform/qt/qt_services.h"
+#include "platform/qt/testing/test_app.h"
+#include "sugarlog/app/sugarlog_app.h"
+#include "sugarlog/app/tests_window.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct App {
+  App() {
+    fs::create_directories(scratch.path() / "program");
+    fs::create_directories(scratch.path() / "config");
+    bench_data::write_large_logbook(scratch.path() / "program", platform_qt::QtClock().today());
+    program = std::make_unique<sugarlog_app::Program>(scratch.path() / "program",
+                                                      scratch.path() / "config");
+    program->start();
+    QCoreApplication::processEvents();
+  }
+  QWidget* main_window() { return program->qt().renderer().widget_for(program->window()); }
+
+  platform::ScratchFolder scratch{"sugarlog-tests-window-bench"};
+  std::unique_ptr<sugarlog_app::Program> program;
+};
+
+void BM_OpenTestsWindowToFirstPaint(benchmark::State& state) {
+  App app;
+  for (auto _ : state) {
+    sugarlog_app::TestsWindow window(app.program->window(), app.main_window());
+    window.show();
+    window.view().viewport()->repaint();
+    benchmark::DoNotOptimize(window.model().rowCount());
+    state.PauseTiming();
+    window.hide();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OpenTestsWindowToFirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_SortTestsWindow(benchmark::State& state) {
+  App app;
+  sugarlog_app::TestsWindow window(app.program->window(), app.main_window());
+  window.show();
+  QCoreApplication::processEvents();
+  bool ascending = true;
+  for (auto _ : state) {
+    window.view().sortByColumn(static_cast<int>(state.range(0)),
+                               ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    window.view().viewport()->repaint();
+    ascending = !ascending;
+  }
+}
+BENCHMARK(BM_SortTestsWindow)
+    ->Arg(sugarlog_app::TestsModel::kDate)
+    ->Arg(sugarlog_app::TestsModel::kLevel)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  platform_qt::testing::hush_offscreen_warnings();
+  const auto app = platform_qt::testing::make_app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The logbook's windows beyond the main one, as Qt dialogs over the main window's widget.
+#include <QString>
+
+#include "platform/qt/renderer.h"
+#include "sugarlog/window/fenetre.h"
+#include "sugarlog/window/logbook_windows.h"
+
+class QWidget;
+
+namespace sugarlog_app {
+
+class LogbookWindowsQt : public sugarlog::LogbookWindows {
+ public:
+  explicit LogbookWindowsQt(platform_qt::Renderer& renderer) : renderer_(renderer) {}
+
+  void show_tests(sugarlog::Fenetre& window) override;
+  void show_export(sugarlog::Fenetre& window) override;
+  void show_import(sugarlog::Fenetre& window) override;
+  void show_statistics(sugarlog::Fenetre& window) override;
+  void show_report(sugarlog::Fenetre& window) override;
+
+ private:
+  QWidget* parent_of(const sugarlog::Fenetre& window) const;
+  platform_qt::Renderer& renderer_;
+};
+
+// A text of the window's language.
+QString in_language(const sugarlog::Bilingual& text, const sugarlog::Fenetre& window);
+
+}  // namespace sugarlog_app
