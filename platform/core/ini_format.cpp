@@ -88,9 +88,10 @@ bool read_entry(std::string_view line, std::string& key, std::string& value) {
     line = line.substr(equals);
   }
   line = trimmed(line.substr(1), kLineBlanks);
-  if (!line.empty() && line.front() == '"') {
-    if (!read_quoted(line, value)) return false;
-  } else {
+  // A value is read as quoted only when the quotes hold all of it. One typed by hand with a
+  // quote of its own ("Bob, or "Ann" Smith) is kept as written, never dropped or cut short.
+  std::string_view rest = line;
+  if (line.empty() || line.front() != '"' || !read_quoted(rest, value) || !rest.empty()) {
     value = std::string(line);
   }
   return !key.empty();  // a value without a name is junk, however it is written
