@@ -7,6 +7,7 @@
 
 #include "platform/core/form.h"
 #include "platform/core/services.h"
+#include "pulsewise/engine/chart.h"
 #include "pulsewise/engine/chart_state.h"
 #include "pulsewise/shell/form2.h"
 #include "pulsewise/shell/form5.h"
@@ -101,7 +102,7 @@ class Form1 : public form::Form {
   void write_settings();
   void show_state();
   void show_chart_type();
-  void draw_on(platform::DrawSurface& picture);
+  void draw_on(platform::DrawSurface& picture, ChartInk ink);
   void show_people(std::int16_t which);
   void step_forward(int days);
   void step_back(int days);

@@ -226,6 +226,29 @@ TEST_F(PulsewiseTest, ResizeKeepsTheMinimumAndLaysOutTheBottomRow) {
   EXPECT_EQ(w.Command1.left(), 120);
 }
 
+// A size or position damaged by hand is brought within a screen's reach before the first layout,
+// so the start never draws a chart of millions of columns.
+TEST_F(PulsewiseTest, DamagedWindowBoundsAreClampedBeforeTheFirstDrawing) {
+  const char* keys[] = {"Chart width",      "Chart height",    "Chart X",
+                        "Chart Y",          "PeopleListWin X", "PeopleListWin Y",
+                        "PeopleEntryWin X", "PeopleEntryWin Y"};
+  for (const char* damage : {"3000000", "2000000000", "16000000000", "1E+300", " 9000"}) {
+    for (const char* key : keys) store(key, damage);
+    Form1& w = start();
+    ASSERT_LE(w.width(), kMaxWindowWidth) << damage;
+    ASSERT_LE(w.height(), kMaxWindowHeight) << damage;
+    for (const form::Form* f :
+         {static_cast<const form::Form*>(&w), &static_cast<const form::Form&>(w.form5),
+          &static_cast<const form::Form&>(w.form6)}) {
+      EXPECT_GT(f->left(), 0) << damage;
+      EXPECT_LE(f->left(), kMaxWindowPosition) << damage;
+      EXPECT_LE(f->top(), kMaxWindowPosition) << damage;
+    }
+    EXPECT_LT(picture(w.Picture1).lines().size(), 1000u) << damage;
+  }
+  EXPECT_EQ(window->width(), 9000);  // a sound value is applied as stored
+}
+
 // ---- Moving the chart date ----
 
 TEST_F(PulsewiseTest, PreviousWeekThreeDaysAfterTheBirthdayStopsAtTheBirthday) {
@@ -613,6 +636,37 @@ TEST_F(PeopleTest, TheEntryWindowInsistsOnANameAndEnterMovesToTheBirthday) {
   EXPECT_EQ(entry.Text1.text().size(), 60u);
   press(entry.Command1);
   EXPECT_FALSE(entry.visible);
+}
+
+// A year mistyped into the future (3020 for 2020) is refused, and never stored through the close
+// box.
+TEST_F(PeopleTest, ABirthdayAfterTodayIsRefused) {
+  Form5& people = start().form5;
+  fake.dialogs.modal_scripts.push_back([this](form::Form& f) {
+    auto& entry = static_cast<Form6&>(f);
+    entry.Text1.user_types_text("Kit");
+    entry.DTPicker1.user_picks(date_serial(3020, 11, 30));
+    press(entry.Command1);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "You can't enter a birthday after today!");
+    EXPECT_EQ(messages()[0].title, "Pulsewise");
+    EXPECT_TRUE(entry.visible);
+    EXPECT_EQ(entry.focused(), &entry.DTPicker1);
+    entry.DTPicker1.user_picks(kToday);
+    press(entry.Command1);
+    EXPECT_FALSE(entry.visible);
+  });
+  people.Command1_Click();
+  EXPECT_EQ(people.peopledate[1], kToday);
+
+  select("Kit (" + DateToString(kToday) + ")");
+  fake.dialogs.modal_scripts.push_back([](form::Form& f) {
+    auto& entry = static_cast<Form6&>(f);
+    entry.DTPicker1.user_picks(kToday + 1);
+    entry.user_closes();
+  });
+  press(people.Command2);
+  EXPECT_EQ(people.peopledate[1], kToday);
 }
 
 TEST_F(PeopleTest, ChoiceButtonsAreEnabledOnlyAfterAClickOnAnItem) {
