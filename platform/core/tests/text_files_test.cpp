@@ -129,28 +129,37 @@ TEST(IniFile, ReadsEveryLineEndAndEncoding) {
 // Names typed by hand with quotes of their own stay as written when the program writes back
 // another change, and read back the same in the next run.
 TEST(IniFile, HandTypedQuotesSurviveAWriteBack) {
-  const std::pair<const char*, const char*> cases[] = {
-      {R"(PeopleName 1="Bob)", R"("Bob)"},
-      {R"(PeopleName 1="Ann" Smith)", R"("Ann" Smith)"},
-      {R"(PeopleName 1=Ann "Jo" Smith)", R"(Ann "Jo" Smith)"},
-      {R"(PeopleName 1="Ann Smith")", "Ann Smith"},
-      {R"(PeopleName 1= "Ann" )", "Ann"},
-      {R"(PeopleName 1="a\"b")", R"(a"b)"},
-      {R"(PeopleName 1="")", ""},
-      {R"(PeopleName 1=")", R"(")"},
+  const struct {
+    const char* line;
+    const char* name;
+    bool line_kept;
+  } cases[] = {
+      {R"(PeopleName 1="Bob)", R"("Bob)", true},
+      {R"(PeopleName 1="Ann" Smith)", R"("Ann" Smith)", true},
+      {R"(PeopleName 1=Ann "Jo" Smith)", R"(Ann "Jo" Smith)", true},
+      {R"(PeopleName 1="a\"b)", R"("a\"b)", true},
+      {R"(PeopleName 1=")", R"(")", true},
+      {R"(PeopleName 1="Ann Smith")", "Ann Smith", false},
+      {R"(PeopleName 1= "Ann" )", "Ann", false},
+      {R"(PeopleName 1="a\"b")", R"(a"b)", false},
+      {R"(PeopleName 1="")", "", false},
   };
-  for (const auto& [line, name] : cases) {
-    const std::string file = "[Pulsewise]\n" + std::string(line) + "\nChart type= 0\n";
+  for (const auto& c : cases) {
+    const std::string file = "[Pulsewise]\n" + std::string(c.line) + "\nChart type= 0\n";
     IniFile ini;
     ini.load(file);
     const std::string* read = ini.find("Pulsewise", "PeopleName 1");
-    ASSERT_TRUE(read) << line;
-    EXPECT_EQ(*read, name) << line;
+    ASSERT_TRUE(read) << c.line;
+    EXPECT_EQ(*read, c.name) << c.line;
     ini.set("Pulsewise", "Chart type", " 1");
+    const std::string merged = ini.merged_over(file);
+    EXPECT_EQ(merged.find(std::string(c.line) + "\n") != std::string::npos, c.line_kept)
+        << c.line << " in\n"
+        << merged;
     IniFile next_run;
-    next_run.load(ini.merged_over(file));
-    ASSERT_TRUE(next_run.find("Pulsewise", "PeopleName 1")) << line;
-    EXPECT_EQ(*next_run.find("Pulsewise", "PeopleName 1"), name) << line;
+    next_run.load(merged);
+    ASSERT_TRUE(next_run.find("Pulsewise", "PeopleName 1")) << c.line;
+    EXPECT_EQ(*next_run.find("Pulsewise", "PeopleName 1"), c.name) << c.line;
   }
 }
 
