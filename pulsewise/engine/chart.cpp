@@ -81,8 +81,8 @@ Frame comparison_frame(double width, double height) {
 
 // The colours one drawing uses besides the background.
 struct Inks {
-  platform::Colour text = platform::kButtonText;  // and the lines drawn in no colour of their own
-  platform::Colour axis = platform::kBlack;       // axis and ticks
+  platform::Colour text = platform::kBlack;  // and the lines drawn in no colour of their own
+  platform::Colour axis = platform::kBlack;  // axis and ticks
   std::array<platform::Colour, kCurves.size()> curves{};
 };
 
@@ -92,10 +92,12 @@ constexpr double kCurveContrast = 3.0;
 Inks inks_of(const ChartState& state, ChartInk ink) {
   Inks inks;
   for (std::size_t c = 0; c < kCurves.size(); ++c) inks.curves[c] = state.*kCurves[c].colour;
-  const auto text =
-      ink == ChartInk::Screen ? platform::text_colour_on(state.bgcolour) : std::nullopt;
+  // Texts on a background of the theme's are in the theme's text colour; on a colour of the
+  // user's (or on paper) they are black, as on a light desktop, whatever the theme.
+  const auto text = platform::text_colour_on(state.bgcolour);
   if (!text) return inks;
   inks.text = *text;
+  if (ink == ChartInk::AsChosen) return inks;
   inks.axis = platform::resolve_colour(*text);  // black on a light theme, as chosen
   // The curves' colours were chosen for a light chart, where they stay as they are; a theme that
   // makes the chart dark must not make a curve vanish into it.

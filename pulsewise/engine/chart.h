@@ -14,7 +14,8 @@ enum class ChartInk {
   // On the screen: on a background that follows a system colour, the axis, ticks and texts are
   // drawn in the text colour made for it, and on a dark one every curve reads with at least 3:1.
   Screen,
-  // Printed or saved: the colours exactly as chosen (black axis and ticks).
+  // Printed or saved: the colours exactly as chosen (black axis and ticks). Texts are in the
+  // theme's text colour on a background of the theme's, black on any other, in both inks.
   AsChosen,
 };
 

@@ -286,11 +286,15 @@ TEST_F(ChartTest, ADarkThemeKeepsTheChartReadable) {
     for (int c = 0; c < 4; ++c) EXPECT_FALSE(curve(c).empty()) << type << c;
   }
 
-  // A background of the user's own choice is theirs: nothing in it is changed.
-  state.bgcolour = platform::rgb(20, 20, 20);
-  draw();
-  EXPECT_EQ(lines(platform::kBlack).size(), 16u);
-  EXPECT_FALSE(curve(2).empty());
+  // A background of the user's own choice (or the white of a print) is theirs: the chart is drawn
+  // as on a light desktop, black texts included.
+  for (platform::Colour own : {platform::rgb(20, 20, 20), platform::kWhite}) {
+    state.bgcolour = own;
+    draw();
+    EXPECT_EQ(lines(platform::kBlack).size(), 16u);
+    EXPECT_FALSE(curve(2).empty());
+    for (const DrawOp& op : picture.texts()) EXPECT_EQ(op.colour, platform::kBlack);
+  }
 }
 
 }  // namespace
