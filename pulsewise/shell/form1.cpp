@@ -320,16 +320,20 @@ void Form1::Form_Load() {
   const double stored_height = settings_.window_extent("Chart height", kMaxWindowHeight);
   const double stored_left = settings_.window_extent("Chart X", kMaxWindowPosition);
   const double stored_top = settings_.window_extent("Chart Y", kMaxWindowPosition);
-  set_bounds(stored_left > 0 ? stored_left : left(), stored_top > 0 ? stored_top : top(),
-             stored_width > 0 ? stored_width : width(),
-             stored_height > 0 ? stored_height : height());
+  const auto fit = [this](form::Form& window, form::Bounds wanted) {
+    if (screen_area_) wanted = form::fit_within(wanted, *screen_area_);
+    window.set_bounds(wanted.left, wanted.top, wanted.width, wanted.height);
+  };
+  fit(*this,
+      {stored_left > 0 ? stored_left : left(), stored_top > 0 ? stored_top : top(),
+       stored_width > 0 ? stored_width : width(), stored_height > 0 ? stored_height : height()});
   if (settings_.number("Window state", "0") == 2) set_window_state(form::WindowState::Maximised);
 
-  auto place = [this](form::Form& window, const char* x_key, const char* y_key) {
+  auto place = [this, &fit](form::Form& window, const char* x_key, const char* y_key) {
     const double x = settings_.window_extent(x_key, kMaxWindowPosition);
     const double y = settings_.window_extent(y_key, kMaxWindowPosition);
-    window.set_bounds(x > 0 ? x : window.left(), y > 0 ? y : window.top(), window.width(),
-                      window.height());
+    fit(window,
+        {x > 0 ? x : window.left(), y > 0 ? y : window.top(), window.width(), window.height()});
   };
   place(form5, "PeopleListWin X", "PeopleListWin Y");
   place(form6, "PeopleEntryWin X", "PeopleEntryWin Y");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/core/testing/fakes.h"
@@ -35,6 +36,7 @@ class PulsewiseTest : public testing::Test {
   Form1& start() {
     window = std::make_unique<Form1>(fake.platform(), "2.4.9");
     window->set_window_font(std::make_shared<FixedMeasure>());
+    if (screen) window->set_screen_area(*screen);
     window->set_bitmap_writer(
         [this](const platform::DrawSurface& picture, const std::string& path) {
           written_picture = &picture;
@@ -62,6 +64,7 @@ class PulsewiseTest : public testing::Test {
   void click(const char* menu_name) { window->find_menu_item(menu_name)->user_clicks(); }
 
   platform::FakePlatform fake;
+  std::optional<form::Bounds> screen;
   std::unique_ptr<Form1> window;
   const platform::DrawSurface* written_picture = nullptr;
   std::vector<std::string> written_paths;
@@ -243,6 +246,13 @@ TEST_F(PulsewiseTest, DamagedWindowBoundsAreClampedBeforeTheFirstDrawing) {
     EXPECT_LT(picture(w.Picture1).lines().size(), 1000u) << damage;
   }
   EXPECT_EQ(window->width(), 9000);  // a sound value is applied as stored
+  // On a screen of 1280 x 1024 pixels every window lies within it from the start.
+  screen = form::Bounds{0, 0, 19200, 15360};
+  store("Chart width", "16000000000");
+  store("PeopleEntryWin X", "16000000000");
+  Form1& w = start();
+  EXPECT_EQ(w.bounds(), (form::Bounds{0, 15360 - 9000, 19200, 9000}));
+  EXPECT_EQ(w.form6.left(), 19200 - w.form6.width());
 }
 
 // ---- Moving the chart date ----
