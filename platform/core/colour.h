@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace platform {
 
@@ -40,5 +41,19 @@ void set_system_colours(const SystemColours& colours);
 
 // The colour a system-colour code stands for on this desktop (a plain colour is returned as is).
 Colour resolve_colour(Colour c);
+
+// The system text colour made to be read on a system background colour: button text on the
+// button face, window text on the window background, and so on. A plain colour has none.
+std::optional<Colour> text_colour_on(Colour background);
+
+// How light a colour looks, 0 (black) to 1 (white): the relative luminance of WCAG 2, on the
+// colour a system code stands for now.
+double relative_luminance(Colour c);
+// How well one colour reads on another, 1 (the same) to 21 (black on white), as WCAG 2 counts it.
+double contrast_ratio(Colour a, Colour b);
+// The colour itself when it reads on the background with at least min_ratio; otherwise the colour
+// brought toward white or black (whichever reads better there) only as far as that needs, so a
+// blue curve on a dark chart stays a light blue. Always a plain colour.
+Colour with_contrast(Colour c, Colour background, double min_ratio);
 
 }  // namespace platform

@@ -16,17 +16,6 @@ char lower(char c) {
 // Blanks around keys, values and section names.
 constexpr std::string_view kLineBlanks = " \t";
 
-bool needs_quotes(std::string_view text, bool is_key) {
-  if (text.empty()) return is_key;
-  if (is_blank(text.front()) || is_blank(text.back()) || text.front() == '"') return true;
-  if (is_key && (text.front() == '[' || text.front() == ';' || text.front() == '#')) return true;
-  // A byte-order mark at the start of the file is not part of what follows it.
-  if (is_key && text.starts_with("\xEF\xBB\xBF")) return true;
-  return std::any_of(text.begin(), text.end(), [is_key](char c) {
-    return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || (is_key && c == '=');
-  });
-}
-
 std::string quoted(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
@@ -53,10 +42,6 @@ std::string quoted(std::string_view text) {
   return out + '"';
 }
 
-std::string written(std::string_view text, bool is_key) {
-  return needs_quotes(text, is_key) ? quoted(text) : std::string(text);
-}
-
 // Reads a quoted text at the start of `text` and moves past it; nothing when unterminated.
 bool read_quoted(std::string_view& text, std::string& out) {
   out.clear();
@@ -75,6 +60,29 @@ bool read_quoted(std::string_view& text, std::string& out) {
   return false;
 }
 
+// A value read back whole from quotes. Any other value that starts with one is read as written,
+// and so is written as it is: a name typed by hand as "Bob stays "Bob in the file.
+bool reads_as_quoted(std::string_view text) {
+  std::string unquoted;
+  return read_quoted(text, unquoted) && text.empty();
+}
+
+bool needs_quotes(std::string_view text, bool is_key) {
+  if (text.empty()) return is_key;
+  if (is_blank(text.front()) || is_blank(text.back())) return true;
+  if (text.front() == '"' && (is_key || reads_as_quoted(text))) return true;
+  if (is_key && (text.front() == '[' || text.front() == ';' || text.front() == '#')) return true;
+  // A byte-order mark at the start of the file is not part of what follows it.
+  if (is_key && text.starts_with("\xEF\xBB\xBF")) return true;
+  return std::any_of(text.begin(), text.end(), [is_key](char c) {
+    return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || (is_key && c == '=');
+  });
+}
+
+std::string written(std::string_view text, bool is_key) {
+  return needs_quotes(text, is_key) ? quoted(text) : std::string(text);
+}
+
 // "key=value" or a quoted key or value; false for anything else.
 bool read_entry(std::string_view line, std::string& key, std::string& value) {
   if (line.front() == '"') {
@@ -88,9 +96,10 @@ bool read_entry(std::string_view line, std::string& key, std::string& value) {
     line = line.substr(equals);
   }
   line = trimmed(line.substr(1), kLineBlanks);
-  if (!line.empty() && line.front() == '"') {
-    if (!read_quoted(line, value)) return false;
-  } else {
+  // A value is read as quoted only when the quotes hold all of it. One typed by hand with a
+  // quote of its own ("Bob, or "Ann" Smith) is kept as written, never dropped or cut short.
+  std::string_view rest = line;
+  if (line.empty() || line.front() != '"' || !read_quoted(rest, value) || !rest.empty()) {
     value = std::string(line);
   }
   return !key.empty();  // a value without a name is junk, however it is written

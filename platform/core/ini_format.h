@@ -1,7 +1,8 @@
 #pragma once
 // The text of an INI settings file: "[section]" lines, then "key=value" lines. Values with
 // blanks at either end, quotes or line breaks are written quoted with backslash escapes, so every
-// value reads back exactly; a malformed line is skipped, never fatal.
+// value reads back exactly. A value whose quotes do not enclose it whole is taken as written; a
+// malformed line is skipped, never fatal.
 #include <map>
 #include <string>
 #include <string_view>

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/qt/date_picker.h"
 #include "platform/qt/form_view_parts.h"
 #include "platform/qt/image_surface.h"
 #include "platform/qt/text.h"
@@ -320,7 +321,7 @@ QWidget* FormView::make_picture_box(std::uint64_t id, QWidget* host) {
 }
 
 QWidget* FormView::make_date_picker(std::uint64_t id, QWidget* host) {
-  auto* edit = new QDateEdit(host);
+  auto* edit = new DatePickerEdit(host);
   edit->setCalendarPopup(true);
   edit->setDisplayFormat(owner_.date_format);
   // A date typed in full is the picker's date at once, so a command given before Enter or a

@@ -13,11 +13,14 @@ const QDate kSerialEpoch(1899, 12, 30);
 
 }  // namespace
 
-QString system_short_date_format() {
-  const QLocale locale = QLocale::system();
+QString short_date_format_of(const QLocale& locale) {
   // The C locale's own short format spells the month out; numbers, day first, read better.
   if (locale.language() == QLocale::C) return QStringLiteral("dd/MM/yyyy");
   return locale.dateFormat(QLocale::ShortFormat);
+}
+
+QString system_short_date_format() {
+  return short_date_format_of(QLocale::system());
 }
 
 namespace {

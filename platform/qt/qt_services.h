@@ -1,6 +1,7 @@
 #pragma once
 // The desktop services on Qt: real dialogs, the system clock and locale, an INI settings store,
 // the desktop's viewers, printing, picture surfaces and ending the program.
+#include <QLocale>
 #include <QString>
 #include <QUrl>
 #include <map>
@@ -98,7 +99,8 @@ class QtLocale : public platform::Locale {
 // A Qt date format ("d/M/yy", "dd.MM.yyyy", "yyyy-MM-dd") in the tokens of platform/core/date.h,
 // always with a four-digit year; names of months and days become numbers.
 std::string date_picture_from_qt(const QString& qt_format);
-// The user's short date format in Qt's tokens ("dd/MM/yyyy" for the C locale).
+// A locale's short date format in Qt's tokens ("dd/MM/yyyy" for the C locale), and the user's.
+QString short_date_format_of(const QLocale& locale);
 QString system_short_date_format();
 // The first separator of a date format ("/" for "dd/MM/yyyy"); "/" when it has none.
 std::string date_separator_of(const QString& qt_format);

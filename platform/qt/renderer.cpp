@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/date_picker.h"
 #include "platform/qt/desktop_palette.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/renderer_impl.h"
@@ -39,7 +40,7 @@ Renderer::Impl::Impl(platform::ProgramControl& program_control) : program(progra
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     geometry.dpi = screen->logicalDotsPerInch();
   }
-  date_format = QString::fromStdString(date_picture_from_qt(system_short_date_format()));
+  date_format = date_picker_format();
   follow_desktop_palette();
   qApp->installEventFilter(this);
   connect(qApp, &QApplication::focusChanged, this,

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "platform/core/version.h"
@@ -60,16 +61,22 @@ bool write_bitmap(const platform::DrawSurface& picture, const std::string& path)
   return image && image->save_bmp(QString::fromStdString(path));
 }
 
-// A window without a stored position opens in the middle of the screen.
-void centre_on_screen(form::Form& window, double dpi) {
+// The primary screen's work area in twips.
+std::optional<form::Bounds> screen_area(double dpi) {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
+  if (!screen) return std::nullopt;
   const QRect area = screen->availableGeometry();
   const double twips_per_pixel = platform::kTwipsPerInch / dpi;
-  const double left =
-      area.x() * twips_per_pixel + (area.width() * twips_per_pixel - window.width()) / 2;
-  const double top =
-      area.y() * twips_per_pixel + (area.height() * twips_per_pixel - window.height()) / 2;
+  return form::Bounds{area.x() * twips_per_pixel, area.y() * twips_per_pixel,
+                      area.width() * twips_per_pixel, area.height() * twips_per_pixel};
+}
+
+// A window without a stored position opens in the middle of the screen.
+void centre_on_screen(form::Form& window, double dpi) {
+  const auto area = screen_area(dpi);
+  if (!area) return;
+  const double left = area->left + (area->width - window.width()) / 2;
+  const double top = area->top + (area->height - window.height()) / 2;
   window.set_bounds(std::max(0.0, left), std::max(0.0, top), window.width(), window.height());
 }
 
@@ -82,6 +89,7 @@ Program::Program(platform::Dialogs* dialogs) {
   window_->set_window_font(
       std::make_shared<WindowFontMeasure>(window_->font_size, renderer().dpi()));
   window_->set_bitmap_writer(write_bitmap);
+  if (const auto area = screen_area(renderer().dpi())) window_->set_screen_area(*area);
   for (form::Form* form :
        {static_cast<form::Form*>(window_.get()), static_cast<form::Form*>(&window_->form5),
         static_cast<form::Form*>(&window_->form6)}) {

@@ -79,8 +79,39 @@ Frame comparison_frame(double width, double height) {
   return f;
 }
 
-void start_picture(const ChartState& state, DrawSurface& picture) {
+// The colours one drawing uses besides the background.
+struct Inks {
+  platform::Colour text = platform::kBlack;  // and the lines drawn in no colour of their own
+  platform::Colour axis = platform::kBlack;  // axis and ticks
+  std::array<platform::Colour, kCurves.size()> curves{};
+};
+
+// A curve must stand out from a dark chart at least as well as large text does.
+constexpr double kCurveContrast = 3.0;
+
+Inks inks_of(const ChartState& state, ChartInk ink) {
+  Inks inks;
+  for (std::size_t c = 0; c < kCurves.size(); ++c) inks.curves[c] = state.*kCurves[c].colour;
+  // Texts on a background of the theme's are in the theme's text colour; on a colour of the
+  // user's (or on paper) they are black, as on a light desktop, whatever the theme.
+  const auto text = platform::text_colour_on(state.bgcolour);
+  if (!text) return inks;
+  inks.text = *text;
+  if (ink == ChartInk::AsChosen) return inks;
+  inks.axis = platform::resolve_colour(*text);  // black on a light theme, as chosen
+  // The curves' colours were chosen for a light chart, where they stay as they are; a theme that
+  // makes the chart dark must not make a curve vanish into it.
+  if (platform::relative_luminance(*text) > platform::relative_luminance(state.bgcolour)) {
+    for (platform::Colour& colour : inks.curves) {
+      colour = platform::with_contrast(colour, state.bgcolour, kCurveContrast);
+    }
+  }
+  return inks;
+}
+
+void start_picture(const ChartState& state, const Inks& inks, DrawSurface& picture) {
   picture.set_back_colour(state.bgcolour);
+  picture.set_fore_colour(inks.text);
   picture.clear();
   picture.set_pen_width(1);
 }
@@ -161,8 +192,8 @@ CurvePoints with_average(CurvePoints points) {
 // boundary to the next, in the curve's colour, when the curve is on and the day is charted.
 // A letter then marks the right end of every curve that is on.
 template <class PointsAt, class Charted>
-void draw_curves(const ChartState& state, DrawSurface& picture, const Frame& f, PointsAt points_at,
-                 Charted charted) {
+void draw_curves(const ChartState& state, const Inks& inks, DrawSurface& picture, const Frame& f,
+                 PointsAt points_at, Charted charted) {
   picture.set_font_size(10);
   picture.set_font_bold(true);
   picture.set_pen_width(2);
@@ -176,7 +207,7 @@ void draw_curves(const ChartState& state, DrawSurface& picture, const Frame& f, 
     const bool draw = charted(offset);
     for (std::size_t c = 0; c < kCurves.size(); ++c) {
       if (draw && is_on(state.*kCurves[c].show)) {
-        picture.line(prev_x, prev[c], x, next[c], state.*kCurves[c].colour);
+        picture.line(prev_x, prev[c], x, next[c], inks.curves[c]);
       }
     }
     prev = next;
@@ -189,18 +220,18 @@ void draw_curves(const ChartState& state, DrawSurface& picture, const Frame& f, 
   }
 }
 
-void draw_biorhythm(const ChartState& state, DrawSurface& picture,
+void draw_biorhythm(const ChartState& state, const Inks& inks, DrawSurface& picture,
                     const platform::TextMeasure& window_font, std::string_view date_picture) {
   const double w = picture.width();
   const double h = picture.height();
   const double t1 = state.chartdate - state.birthdate;
   const double y0 = biorhythm_centre(h);
   const Frame f = biorhythm_frame(w, h);
-  start_picture(state, picture);
+  start_picture(state, inks, picture);
 
-  picture.line(f.x0, y0, axis_end(f), y0, platform::kBlack);
+  picture.line(f.x0, y0, axis_end(f), y0, inks.axis);
   for (int v = 1; v < f.columns; ++v) {
-    picture.line(boundary_x(f, v), y0 - 100, boundary_x(f, v), y0 + 100, platform::kBlack);
+    picture.line(boundary_x(f, v), y0 - 100, boundary_x(f, v), y0 + 100, inks.axis);
   }
   draw_day_columns(state, picture, f);
   print_text_lines(picture, window_font, f,
@@ -216,10 +247,10 @@ void draw_biorhythm(const ChartState& state, DrawSurface& picture,
     }
     return with_average(points);
   };
-  draw_curves(state, picture, f, points_at, [&](double offset) { return t1 + offset > 0; });
+  draw_curves(state, inks, picture, f, points_at, [&](double offset) { return t1 + offset > 0; });
 }
 
-void draw_comparison(const ChartState& state, DrawSurface& picture,
+void draw_comparison(const ChartState& state, const Inks& inks, DrawSurface& picture,
                      const platform::TextMeasure& window_font, std::string_view date_picture) {
   const double w = picture.width();
   const double h = picture.height();
@@ -229,12 +260,12 @@ void draw_comparison(const ChartState& state, DrawSurface& picture,
   const double k = f.k;
   const double axis_y = k + kComparisonTop;
   const double half_line_y = k / 2 + kComparisonTop;
-  start_picture(state, picture);
+  start_picture(state, inks, picture);
 
   picture.line(f.x0, kComparisonTop, f.x0, kComparisonTop + (k + 200));
-  picture.line(f.x0, axis_y, axis_end(f), axis_y, platform::kBlack);
+  picture.line(f.x0, axis_y, axis_end(f), axis_y, inks.axis);
   for (int v = 1; v <= f.columns; ++v) {
-    picture.line(boundary_x(f, v), axis_y, boundary_x(f, v), axis_y + 200, platform::kBlack);
+    picture.line(boundary_x(f, v), axis_y, boundary_x(f, v), axis_y + 200, inks.axis);
   }
   picture.set_pen_style(PenStyle::Dotted);
   picture.line(f.x0, half_line_y, axis_end(f), half_line_y);
@@ -262,7 +293,7 @@ void draw_comparison(const ChartState& state, DrawSurface& picture,
     for (double& y : points) y += kComparisonTop;
     return points;
   };
-  draw_curves(state, picture, f, points_at,
+  draw_curves(state, inks, picture, f, points_at,
               [&](double offset) { return t1 + offset > 0 && t2 + offset > 0; });
 }
 
@@ -278,13 +309,14 @@ int today_column(int columns) {
 }
 
 void drawchart(const ChartState& state, DrawSurface& picture,
-               const platform::TextMeasure& window_font, std::string_view short_date_picture) {
+               const platform::TextMeasure& window_font, std::string_view short_date_picture,
+               ChartInk ink) {
   switch (state.charttype) {
     case 0:
-      draw_biorhythm(state, picture, window_font, short_date_picture);
+      draw_biorhythm(state, inks_of(state, ink), picture, window_font, short_date_picture);
       break;
     case 1:
-      draw_comparison(state, picture, window_font, short_date_picture);
+      draw_comparison(state, inks_of(state, ink), picture, window_font, short_date_picture);
       break;
     default:
       break;

@@ -316,20 +316,24 @@ void Form1::Form_Load() {
   settings_.report_unreadable(platform_.dialogs);
   show_state();
 
-  const double stored_width = settings_.number("Chart width", "0");
-  const double stored_height = settings_.number("Chart height", "0");
-  const double stored_left = settings_.number("Chart X", "0");
-  const double stored_top = settings_.number("Chart Y", "0");
-  set_bounds(stored_left > 0 ? stored_left : left(), stored_top > 0 ? stored_top : top(),
-             stored_width > 0 ? stored_width : width(),
-             stored_height > 0 ? stored_height : height());
+  const double stored_width = settings_.window_extent("Chart width", kMaxWindowWidth);
+  const double stored_height = settings_.window_extent("Chart height", kMaxWindowHeight);
+  const double stored_left = settings_.window_extent("Chart X", kMaxWindowPosition);
+  const double stored_top = settings_.window_extent("Chart Y", kMaxWindowPosition);
+  const auto fit = [this](form::Form& window, form::Bounds wanted) {
+    if (screen_area_) wanted = form::fit_within(wanted, *screen_area_);
+    window.set_bounds(wanted.left, wanted.top, wanted.width, wanted.height);
+  };
+  fit(*this,
+      {stored_left > 0 ? stored_left : left(), stored_top > 0 ? stored_top : top(),
+       stored_width > 0 ? stored_width : width(), stored_height > 0 ? stored_height : height()});
   if (settings_.number("Window state", "0") == 2) set_window_state(form::WindowState::Maximised);
 
-  auto place = [this](form::Form& window, const char* x_key, const char* y_key) {
-    const double x = settings_.number(x_key, "0");
-    const double y = settings_.number(y_key, "0");
-    window.set_bounds(x > 0 ? x : window.left(), y > 0 ? y : window.top(), window.width(),
-                      window.height());
+  auto place = [this, &fit](form::Form& window, const char* x_key, const char* y_key) {
+    const double x = settings_.window_extent(x_key, kMaxWindowPosition);
+    const double y = settings_.window_extent(y_key, kMaxWindowPosition);
+    fit(window,
+        {x > 0 ? x : window.left(), y > 0 ? y : window.top(), window.width(), window.height()});
   };
   place(form5, "PeopleListWin X", "PeopleListWin Y");
   place(form6, "PeopleEntryWin X", "PeopleEntryWin Y");
@@ -452,12 +456,12 @@ void Form1::write_settings() {
 // ---- Shared steps ----
 
 void Form1::drawchart() {
-  draw_on(Picture1.surface());
+  draw_on(Picture1.surface(), ChartInk::Screen);
   Picture1.image_changed();
 }
 
-void Form1::draw_on(platform::DrawSurface& picture) {
-  pulsewise::drawchart(state, picture, *window_font_, platform_.locale.short_date_picture());
+void Form1::draw_on(platform::DrawSurface& picture, ChartInk ink) {
+  pulsewise::drawchart(state, picture, *window_font_, platform_.locale.short_date_picture(), ink);
 }
 
 void Form1::BirthdayError(Serial mydate) {

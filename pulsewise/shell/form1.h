@@ -3,10 +3,12 @@
 // menus. It owns the chart state and the people list, entry and print windows.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/core/form.h"
 #include "platform/core/services.h"
+#include "pulsewise/engine/chart.h"
 #include "pulsewise/engine/chart_state.h"
 #include "pulsewise/shell/form2.h"
 #include "pulsewise/shell/form5.h"
@@ -33,6 +35,9 @@ class Form1 : public form::Form {
   // The font of the window itself, which the chart's text lines are centred by.
   void set_window_font(std::shared_ptr<const platform::TextMeasure> measure);
   void set_bitmap_writer(BitmapWriter writer) { bitmap_writer_ = std::move(writer); }
+  // The desktop's work area in twips: the stored sizes and positions of the windows are fitted
+  // into it before the first layout, so the chart is never first drawn larger than the screen.
+  void set_screen_area(const form::Bounds& area) { screen_area_ = area; }
 
   // Chart state, read and written by the people list as well.
   ChartState state;
@@ -101,7 +106,7 @@ class Form1 : public form::Form {
   void write_settings();
   void show_state();
   void show_chart_type();
-  void draw_on(platform::DrawSurface& picture);
+  void draw_on(platform::DrawSurface& picture, ChartInk ink);
   void show_people(std::int16_t which);
   void step_forward(int days);
   void step_back(int days);
@@ -116,6 +121,7 @@ class Form1 : public form::Form {
   std::string version_;
   std::shared_ptr<const platform::TextMeasure> window_font_;
   BitmapWriter bitmap_writer_;
+  std::optional<form::Bounds> screen_area_;
   bool exited_ = false;
 };
 

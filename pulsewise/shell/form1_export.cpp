@@ -29,7 +29,7 @@ void Form1::print_chart() {
   set_bounds(left(), top(), std::min(screen_width, kPrintMaxWidth),
              std::min(screen_height, kPrintMaxHeight));
   Form_Resize();
-  draw_on(form2.take_chart(Picture1.width(), Picture1.height()));
+  draw_on(form2.take_chart(Picture1.width(), Picture1.height()), ChartInk::AsChosen);
 
   set_bounds(left(), top(), screen_width, screen_height);
   state.bgcolour = screen_background;
@@ -48,11 +48,11 @@ void Form1::FileSaveBMP_Click() {
   options.prompt_overwrite = true;
   const auto path = platform_.dialogs.save_file(options);
   if (!path) return;
-  if (!bitmap_writer_ || !bitmap_writer_(Picture1.surface(), *path)) {
-    message("The chart could not be saved as\n" + *path, platform::Icon::Exclamation);
-    return;
-  }
+  // The file keeps the chart's own colours, whatever the theme made of them on the screen.
+  draw_on(Picture1.surface(), ChartInk::AsChosen);
+  const bool written = bitmap_writer_ && bitmap_writer_(Picture1.surface(), *path);
   drawchart();
+  if (!written) message("The chart could not be saved as\n" + *path, platform::Icon::Exclamation);
 }
 
 }  // namespace pulsewise

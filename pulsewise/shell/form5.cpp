@@ -115,7 +115,7 @@ void Form5::enter_person(int slot, const std::string& name, platform::Serial dat
   entry_.prepare(name, date);
   platform_.dialogs.show_modal(entry_);
   peoplename[slot] = entry_.Text1.text().empty() ? placeholder : entry_.Text1.text();
-  peopledate[slot] = entry_.DTPicker1.value();
+  peopledate[slot] = entry_.birthday();
   table_changed();
 }
 

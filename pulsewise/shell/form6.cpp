@@ -1,5 +1,7 @@
 #include "pulsewise/shell/form6.h"
 
+#include <algorithm>
+
 #include "pulsewise/shell/program_title.h"
 
 namespace pulsewise {
@@ -28,14 +30,31 @@ Form6::Form6(platform::Platform platform)
 
 void Form6::prepare(const std::string& name, platform::Serial birthday) {
   Text1.set_text(name);
+  prepared_birthday_ = birthday;
   DTPicker1.set_value(birthday);
   set_focus(&Text1);
+}
+
+platform::Serial Form6::birthday() const {
+  if (born_by_today()) return DTPicker1.value();
+  return std::min(prepared_birthday_, platform_.clock.today());
+}
+
+bool Form6::born_by_today() const {
+  return DTPicker1.value() <= platform_.clock.today();
 }
 
 void Form6::Command1_Click() {
   if (Text1.text().empty()) {
     platform_.dialogs.message_box("You must enter a name!", platform::Buttons::Ok,
                                   platform::Icon::Exclamation, kProgramTitle);
+    return;
+  }
+  // A mistyped year (3020 for 2020) would chart a person not yet born.
+  if (!born_by_today()) {
+    platform_.dialogs.message_box("You can't enter a birthday after today!", platform::Buttons::Ok,
+                                  platform::Icon::Exclamation, kProgramTitle);
+    set_focus(&DTPicker1);
     return;
   }
   visible = false;

@@ -13,6 +13,9 @@ class Form6 : public form::Form {
 
   // Readies the window for a person, with the focus in the name field.
   void prepare(const std::string& name, platform::Serial birthday);
+  // The birthday to store: the picker's, unless it lies after today (the window was closed
+  // through its close box with such a date), then the one it was prepared with, or today.
+  platform::Serial birthday() const;
 
   form::Label Label1;
   form::TextBox Text1;
@@ -24,7 +27,10 @@ class Form6 : public form::Form {
   void Text1_KeyPress(int& key);
 
  private:
+  bool born_by_today() const;
+
   platform::Platform platform_;
+  platform::Serial prepared_birthday_ = 0;
 };
 
 }  // namespace pulsewise

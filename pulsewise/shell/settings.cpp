@@ -1,5 +1,6 @@
 #include "pulsewise/shell/settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -72,6 +73,12 @@ Flag ProgramSettings::flag(const std::string& key, const std::string& default_te
   const Flag value = number(key, default_text) != 0 ? kOn : kOff;
   remember(key, FlagToString(value));
   return value;
+}
+
+double ProgramSettings::window_extent(const std::string& key, double largest) const {
+  const double value = number(key, "0");
+  // Not a number (NaN) compares false: ignored like any value of 0 or less.
+  return value > 0 ? std::min(value, largest) : 0;
 }
 
 std::int16_t ProgramSettings::small_number(const std::string& key,

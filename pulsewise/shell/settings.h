@@ -16,6 +16,11 @@ namespace pulsewise {
 
 inline constexpr const char* kSettingsApplication = "Hollowmere";
 inline constexpr const char* kSettingsSection = "Pulsewise";
+// The largest window size read back, in twips: a whole 4K screen at 96 dpi (3840 x 2160 pixels).
+// A stored position may lie on any of several such screens side by side.
+inline constexpr double kMaxWindowWidth = 57'600;
+inline constexpr double kMaxWindowHeight = 32'400;
+inline constexpr double kMaxWindowPosition = 4 * kMaxWindowWidth;
 
 // A colour as stored: a decimal 32-bit integer (" 255", "-2147483633") or hexadecimal text
 // after "&H" ("&H8000000F"). Nothing when the text is neither.
@@ -30,6 +35,10 @@ class ProgramSettings {
   double number(const std::string& key, const std::string& default_text) const;
   // On when Val of the stored text is not 0.
   Flag flag(const std::string& key, const std::string& default_text) const;
+  // A window's stored size or position in twips: 0 (not to be applied) when it reads as 0 or
+  // less, and never beyond what a desktop could show, so a damaged value cannot make the first
+  // layout draw a chart billions of twips wide.
+  double window_extent(const std::string& key, double largest) const;
   // A 16-bit value; one that does not fit reads as the default.
   std::int16_t small_number(const std::string& key, std::int16_t default_value) const;
   // A colour that is absent or cannot be read gives the default.

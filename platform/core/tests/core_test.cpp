@@ -4,6 +4,7 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/core/colour.h"
@@ -405,6 +406,42 @@ TEST(Colour, SystemCodesResolve) {
   EXPECT_EQ(resolve_colour(0x800000FFu), rgb(240, 240, 240));
   EXPECT_EQ(resolve_colour(0x80010005u), rgb(240, 240, 240));
   EXPECT_EQ(resolve_colour(rgb(1, 2, 3)), rgb(1, 2, 3));
+}
+
+TEST(Colour, ContrastAsWcagCountsIt) {
+  const std::tuple<Colour, Colour, double> cases[] = {
+      {kBlack, kWhite, 21.0},
+      {kWhite, kBlack, 21.0},
+      {kWhite, kWhite, 1.0},
+      {rgb(119, 119, 119), kWhite, 4.48},
+      {rgb(0, 0, 255), kWhite, 8.59},
+      {rgb(255, 0, 0), kWhite, 4.0},
+      {rgb(255, 255, 0), kWhite, 1.07},
+      {rgb(0, 0, 255), rgb(53, 53, 53), 1.43},
+      {kButtonFace, kBlack, 18.43},  // the light scheme's button face
+  };
+  for (const auto& [a, b, ratio] : cases) {
+    EXPECT_NEAR(contrast_ratio(a, b), ratio, 0.01) << std::hex << a << " on " << b;
+  }
+}
+
+// A colour is moved only as far as the contrast asks, toward the end that can give it.
+TEST(Colour, WithContrastMovesOnlyAsFarAsNeeded) {
+  const Colour dark = rgb(53, 53, 53);
+  const std::tuple<Colour, Colour, double, bool> cases[] = {
+      {rgb(0, 0, 255), dark, 3, false},     {rgb(255, 0, 0), dark, 3, true},
+      {rgb(255, 255, 0), kWhite, 3, false}, {rgb(0, 0, 255), kWhite, 3, true},
+      {kBlack, kBlack, 3, false},           {rgb(60, 60, 60), dark, 4.5, false},
+      {kButtonText, kButtonFace, 3, true},
+  };
+  for (const auto& [c, back, min, kept] : cases) {
+    const Colour out = with_contrast(c, back, min);
+    EXPECT_EQ(out == resolve_colour(c), kept) << std::hex << c << " on " << back;
+    EXPECT_GE(contrast_ratio(out, back), min) << std::hex << c << " on " << back;
+    EXPECT_LT(contrast_ratio(out, back), kept ? 22 : min + 0.15) << std::hex << c;
+  }
+  EXPECT_EQ(blue_of(with_contrast(rgb(0, 0, 255), dark, 3)), 255);               // still a blue
+  EXPECT_EQ(with_contrast(rgb(128, 128, 128), rgb(128, 128, 128), 30), kBlack);  // out of reach
 }
 
 TEST(RecordingSurface, OpsCarryThePenAndFontInForce) {

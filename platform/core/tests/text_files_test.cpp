@@ -90,7 +90,8 @@ TEST(IniFormat, ReadsHandEditedFilesAndSkipsJunk) {
   EXPECT_EQ(sections.at("Setup").at("Unite"), "2");
   EXPECT_EQ(sections.at("setup").at("LOCK"), "0");  // any case, as the desktop's store
   EXPECT_EQ(sections.at("Setup").size(), 2u);
-  EXPECT_EQ(sections.at("Other").size(), 1u);
+  EXPECT_EQ(sections.at("Other").size(), 2u);
+  EXPECT_EQ(sections.at("Other").at("key"), "\"unterminated");  // a value is kept as typed
   EXPECT_EQ(sections.at("Other").at("A"), "1");
   EXPECT_TRUE(parse_ini("").empty());
   EXPECT_TRUE(parse_ini(std::string("\0\xFF[\n=\n\"", 7)).empty());
@@ -122,6 +123,43 @@ TEST(IniFile, ReadsEveryLineEndAndEncoding) {
     ASSERT_TRUE(first && second) << file;
     EXPECT_EQ(*first, "Zoë");
     EXPECT_EQ(*second, "Ann");
+  }
+}
+
+// Names typed by hand with quotes of their own stay as written when the program writes back
+// another change, and read back the same in the next run.
+TEST(IniFile, HandTypedQuotesSurviveAWriteBack) {
+  const struct {
+    const char* line;
+    const char* name;
+    bool line_kept;
+  } cases[] = {
+      {R"(PeopleName 1="Bob)", R"("Bob)", true},
+      {R"(PeopleName 1="Ann" Smith)", R"("Ann" Smith)", true},
+      {R"(PeopleName 1=Ann "Jo" Smith)", R"(Ann "Jo" Smith)", true},
+      {R"(PeopleName 1="a\"b)", R"("a\"b)", true},
+      {R"(PeopleName 1=")", R"(")", true},
+      {R"(PeopleName 1="Ann Smith")", "Ann Smith", false},
+      {R"(PeopleName 1= "Ann" )", "Ann", false},
+      {R"(PeopleName 1="a\"b")", R"(a"b)", false},
+      {R"(PeopleName 1="")", "", false},
+  };
+  for (const auto& c : cases) {
+    const std::string file = "[Pulsewise]\n" + std::string(c.line) + "\nChart type= 0\n";
+    IniFile ini;
+    ini.load(file);
+    const std::string* read = ini.find("Pulsewise", "PeopleName 1");
+    ASSERT_TRUE(read) << c.line;
+    EXPECT_EQ(*read, c.name) << c.line;
+    ini.set("Pulsewise", "Chart type", " 1");
+    const std::string merged = ini.merged_over(file);
+    EXPECT_EQ(merged.find(std::string(c.line) + "\n") != std::string::npos, c.line_kept)
+        << c.line << " in\n"
+        << merged;
+    IniFile next_run;
+    next_run.load(merged);
+    ASSERT_TRUE(next_run.find("Pulsewise", "PeopleName 1")) << c.line;
+    EXPECT_EQ(*next_run.find("Pulsewise", "PeopleName 1"), c.name) << c.line;
   }
 }
 

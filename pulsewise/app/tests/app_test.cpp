@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPalette>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -263,6 +264,44 @@ TEST_F(AppTest, AnUnreadableSettingsFileIsToldAndKept) {
   EXPECT_TRUE(p.qt().program().ending());
   EXPECT_EQ(dialogs.messages.size(), 1u);
   EXPECT_TRUE(QFileInfo(config.filePath("Hollowmere.ini")).isDir());
+}
+
+// A dark desktop palette: the chart on the button face draws its frame in the button text colour,
+// and no curve is lost in the dark; the saved bitmap keeps the chart's own colours.
+TEST_F(AppTest, TheChartFollowsADarkPalette) {
+  struct Restore {
+    QPalette light = QApplication::palette();
+    ~Restore() {
+      QApplication::setPalette(light);
+      QApplication::processEvents();
+    }
+  } restore;
+  QPalette dark = restore.light;
+  dark.setColor(QPalette::Button, QColor(53, 53, 53));
+  dark.setColor(QPalette::ButtonText, Qt::white);
+  QApplication::setPalette(dark);
+  QApplication::processEvents();
+  Program& p = start();
+  p.window().state.birthdate = p.window().state.chartdate - 15000;
+  p.window().drawchart();
+  const auto count = [](const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+    }
+    return n;
+  };
+  const QImage screen = chart();
+  EXPECT_EQ(screen.pixel(0, 0), qRgb(53, 53, 53));
+  EXPECT_EQ(count(screen, qRgb(0, 0, 0)) + count(screen, qRgb(0, 0, 255)), 0);
+  EXPECT_GT(count(screen, qRgb(255, 255, 255)), screen.width() / 2);  // at least the axis
+
+  dialogs.save_paths.push_back(out.filePath("dark").toStdString());
+  action("&Save as BMP...").trigger();
+  const QImage saved =
+      QImage(out.filePath("dark.BMP"), "BMP").convertToFormat(QImage::Format_RGB32);
+  EXPECT_GT(count(saved, qRgb(0, 0, 0)), screen.width() / 2);  // the axis as chosen
+  EXPECT_EQ(chart(), screen);                                  // and the screen is as it was
 }
 
 }  // namespace

@@ -250,5 +250,51 @@ TEST_F(ChartTest, ComparisonCurves) {
   expect_text(texts(10, true)[3], "A", 4805, -20);
 }
 
+// A dark desktop theme for the length of one test.
+class DarkTheme {
+ public:
+  DarkTheme() {
+    platform::SystemColours dark = platform::default_system_colours();
+    dark[15] = platform::rgb(53, 53, 53);     // button face
+    dark[18] = platform::rgb(240, 240, 240);  // button text
+    platform::set_system_colours(dark);
+  }
+  ~DarkTheme() { platform::set_system_colours(platform::default_system_colours()); }
+};
+
+// On a chart that follows the theme's button face, the frame and texts follow its text colour
+// and every curve stays readable; printed or saved, the chart keeps its colours as chosen.
+TEST_F(ChartTest, ADarkThemeKeepsTheChartReadable) {
+  const DarkTheme theme;
+  state.showaverage = kOn;
+  const platform::Colour light_text = platform::rgb(240, 240, 240);
+  for (std::int16_t type : {0, 1}) {
+    draw(type);
+    EXPECT_EQ(lines(platform::kBlack).size(), 0u) << type;
+    EXPECT_EQ(lines(light_text).size(), 16u) << type;
+    for (const DrawOp& op : picture.texts()) EXPECT_EQ(op.colour, platform::kButtonText);
+    for (const DrawOp& op : picture.lines()) {
+      const platform::Colour ink = op.colour.value_or(platform::kButtonText);  // foreground
+      EXPECT_GE(platform::contrast_ratio(ink, state.bgcolour), 3.0) << type;
+    }
+    EXPECT_TRUE(curve(2).empty() && !curve(0).empty());  // blue brightened, red kept
+
+    picture = platform::RecordingSurface(5000, 3000);
+    drawchart(state, picture, WindowFont{}, "dd/MM/yyyy", ChartInk::AsChosen);
+    EXPECT_GE(lines(platform::kBlack).size(), 16u) << type;
+    for (int c = 0; c < 4; ++c) EXPECT_FALSE(curve(c).empty()) << type << c;
+  }
+
+  // A background of the user's own choice (or the white of a print) is theirs: the chart is drawn
+  // as on a light desktop, black texts included.
+  for (platform::Colour own : {platform::rgb(20, 20, 20), platform::kWhite}) {
+    state.bgcolour = own;
+    draw();
+    EXPECT_EQ(lines(platform::kBlack).size(), 16u);
+    EXPECT_FALSE(curve(2).empty());
+    for (const DrawOp& op : picture.texts()) EXPECT_EQ(op.colour, platform::kBlack);
+  }
+}
+
 }  // namespace
 }  // namespace pulsewise

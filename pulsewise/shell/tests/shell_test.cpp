@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/core/testing/fakes.h"
@@ -34,6 +36,7 @@ class PulsewiseTest : public testing::Test {
   Form1& start() {
     window = std::make_unique<Form1>(fake.platform(), "2.4.9");
     window->set_window_font(std::make_shared<FixedMeasure>());
+    if (screen) window->set_screen_area(*screen);
     window->set_bitmap_writer(
         [this](const platform::DrawSurface& picture, const std::string& path) {
           written_picture = &picture;
@@ -61,6 +64,7 @@ class PulsewiseTest : public testing::Test {
   void click(const char* menu_name) { window->find_menu_item(menu_name)->user_clicks(); }
 
   platform::FakePlatform fake;
+  std::optional<form::Bounds> screen;
   std::unique_ptr<Form1> window;
   const platform::DrawSurface* written_picture = nullptr;
   std::vector<std::string> written_paths;
@@ -224,6 +228,31 @@ TEST_F(PulsewiseTest, ResizeKeepsTheMinimumAndLaysOutTheBottomRow) {
   EXPECT_EQ(w.Label3.top(), 4910);
   EXPECT_EQ(w.DTPicker2.left(), 4880);
   EXPECT_EQ(w.Command1.left(), 120);
+}
+
+// A size or position damaged by hand is brought within a screen's reach before the first layout,
+// so the start never draws a chart of millions of columns.
+TEST_F(PulsewiseTest, DamagedWindowBoundsAreClampedBeforeTheFirstDrawing) {
+  for (const char* damage : {"3000000", "2000000000", "16000000000", "1E+300", " 9000"}) {
+    for (const char* key : {"Chart width", "Chart height", "Chart X", "Chart Y", "PeopleListWin X",
+                            "PeopleListWin Y", "PeopleEntryWin X", "PeopleEntryWin Y"}) {
+      store(key, damage);
+    }
+    Form1& w = start();
+    ASSERT_LE(w.width(), kMaxWindowWidth) << damage;
+    ASSERT_LE(w.height(), kMaxWindowHeight) << damage;
+    EXPECT_TRUE(w.left() > 0 && w.left() <= kMaxWindowPosition) << damage;
+    EXPECT_LE(std::max(w.form5.top(), w.form6.left()), kMaxWindowPosition) << damage;
+    EXPECT_LT(picture(w.Picture1).lines().size(), 1000u) << damage;
+  }
+  EXPECT_EQ(window->width(), 9000);  // a sound value is applied as stored
+  // On a screen of 1280 x 1024 pixels every window lies within it from the start.
+  screen = form::Bounds{0, 0, 19200, 15360};
+  store("Chart width", "16000000000");
+  store("PeopleEntryWin X", "16000000000");
+  Form1& w = start();
+  EXPECT_EQ(w.bounds(), (form::Bounds{0, 15360 - 9000, 19200, 9000}));
+  EXPECT_EQ(w.form6.left(), 19200 - w.form6.width());
 }
 
 // ---- Moving the chart date ----
@@ -613,6 +642,35 @@ TEST_F(PeopleTest, TheEntryWindowInsistsOnANameAndEnterMovesToTheBirthday) {
   EXPECT_EQ(entry.Text1.text().size(), 60u);
   press(entry.Command1);
   EXPECT_FALSE(entry.visible);
+}
+
+// A year mistyped into the future (3020 for 2020) is refused, and never stored through the close
+// box.
+TEST_F(PeopleTest, ABirthdayAfterTodayIsRefused) {
+  Form5& people = start().form5;
+  fake.dialogs.modal_scripts.push_back([this](form::Form& f) {
+    auto& entry = static_cast<Form6&>(f);
+    entry.Text1.user_types_text("Kit");
+    entry.DTPicker1.user_picks(date_serial(3020, 11, 30));
+    press(entry.Command1);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "You can't enter a birthday after today!");
+    EXPECT_EQ(messages()[0].title, "Pulsewise");
+    EXPECT_EQ(entry.focused(), &entry.DTPicker1);
+    entry.DTPicker1.user_picks(kToday);
+    press(entry.Command1);
+  });
+  people.Command1_Click();
+  EXPECT_EQ(people.peopledate[1], kToday);
+
+  select("Kit (" + DateToString(kToday) + ")");
+  fake.dialogs.modal_scripts.push_back([](form::Form& f) {
+    auto& entry = static_cast<Form6&>(f);
+    entry.DTPicker1.user_picks(kToday + 1);
+    entry.user_closes();
+  });
+  press(people.Command2);
+  EXPECT_EQ(people.peopledate[1], kToday);
 }
 
 TEST_F(PeopleTest, ChoiceButtonsAreEnabledOnlyAfterAClickOnAnItem) {
