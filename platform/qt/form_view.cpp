@@ -104,6 +104,9 @@ void FormView::forget_shown() {
 
 void FormView::refresh() {
   if (retired_) return;
+  const QPointer<QWidget> had_focus = window_->focusWidget();
+  syncing_ = true;
+  shown_now_.clear();
   sync_window();
   sync_menus();
   // What an event changed costs its own work: the full pass over the form runs only when
@@ -132,6 +135,9 @@ void FormView::refresh() {
   sync_state();
   sync_geometry();
   sync_visibility();
+  if (!owner_.in_handler()) settle_focus(had_focus);
+  shown_now_.clear();
+  syncing_ = false;
   // Once the event in hand is over: a focus change the user started may still be on its way to
   // the model (a list box, say, reports its new current row before the focus change arrives).
   if (!focus_sync_pending_) {
@@ -159,6 +165,43 @@ void FormView::sync_focus() {
   if (widget->isVisible() && widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus) {
     widget->setFocus(Qt::OtherFocusReason);
   }
+}
+
+bool FormView::can_hold_focus(const QWidget* widget) const {
+  return widget && widget->isVisibleTo(window_.get()) && widget->isEnabled() &&
+         widget->focusPolicy() != Qt::NoFocus;
+}
+
+QWidget* FormView::focus_heir(const QWidget* lost) const {
+  if (const form::Control* wanted = form_.focused()) {
+    const auto item = items_.find(wanted->id());
+    if (item != items_.end() && wanted->usable() && can_hold_focus(item->second->widget)) {
+      return item->second->widget;
+    }
+  }
+  // The frames of a blinking picture take turns in one place: the focus stays with the picture.
+  for (QWidget* twin : shown_now_) {
+    if (twin != lost && twin->parentWidget() == lost->parentWidget() &&
+        twin->geometry() == lost->geometry() && can_hold_focus(twin)) {
+      return twin;
+    }
+  }
+  return window_->content();
+}
+
+void FormView::settle_focus(QWidget* before) {
+  if (!before || before == window_->content()) return;
+  if (before->isVisibleTo(window_.get()) && before->isEnabled()) return;
+  // Qt may have passed the focus to the next control in the tab order already, or left it where
+  // it was; either way the choice is made here.
+  QWidget* heir = focus_heir(before);
+  heir->setFocus(Qt::OtherFocusReason);
+  form::Control* holder = control_of(heir);
+  if (holder == form_.focused()) return;
+  const std::uint64_t id = holder ? holder->id() : 0;
+  on_form([self = QPointer<FormView>(this), id](form::Form& f) {
+    f.set_focus(id ? self->control_by_id(id) : nullptr);
+  });
 }
 
 void FormView::reconcile(form::Container& container, QWidget* host,
@@ -358,12 +401,17 @@ void FormView::window_state_changed() {
 bool FormView::key_pressed(QWidget* receiver, const QKeyEvent& event) {
   if (retired_) return false;
   form::Control* control = control_of(receiver);
+  // A control the user cannot see or reach takes no key: the key is the window's, and the
+  // widget never acts on it.
+  const bool astray = control && (!receiver->isVisibleTo(window_.get()) || !receiver->isEnabled() ||
+                                  !control->usable());
+  if (astray) control = nullptr;
   const int code = key_code(event);
   const int shift = shift_mask(event);
   if (code != 0 && (!control || form_.key_preview)) {
     on_form([code, shift](form::Form& f) { f.user_key_down(code, shift); });
   }
-  if (!control) return false;
+  if (!control) return astray;
   const std::uint64_t id = control->id();
   control = control_by_id(id);  // the key handler may have unloaded it
   if (!control || control->kind() != Kind::TextBox) return false;
@@ -423,7 +471,8 @@ void FormView::type_into(std::uint64_t id, const std::vector<int>& codes) {
 }
 
 void FormView::focus_moved_to(QWidget* now) {
-  if (retired_) return;
+  // While the widgets catch up with the model, focus moves are its own doing (settle_focus).
+  if (retired_ || syncing_) return;
   form::Control* control = control_of(now);
   if (control == form_.focused()) return;
   const std::uint64_t id = control ? control->id() : 0;

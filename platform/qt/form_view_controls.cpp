@@ -231,7 +231,7 @@ QWidget* FormView::make_button(std::uint64_t id, QWidget* host) {
   button->setAutoDefault(false);
   connect(button, &QPushButton::clicked, this, [this, id] {
     on_control(id, [](form::Control& c) {
-      if (c.enabled) raise(c.on_click);
+      if (c.usable()) raise(c.on_click);
     });
   });
   return button;
@@ -283,6 +283,8 @@ QWidget* FormView::make_list_box(std::uint64_t id, QWidget* host) {
 
 QWidget* FormView::make_scroll_bar(std::uint64_t id, QWidget* host) {
   auto* bar = new ScrollBarWidget(host);
+  // Tab reaches it, and the arrow and page keys move it as the mouse does.
+  bar->setFocusPolicy(Qt::StrongFocus);
   bar->setTracking(false);  // a dragged thumb changes the value where it is let go
   connect(bar, &QScrollBar::valueChanged, this, [this, id](int value) {
     on_control(id, [value](form::Control& c) { as<form::ScrollBar>(c).set_value(value); });
@@ -400,7 +402,10 @@ void FormView::sync_common(QWidget* widget, const form::Control& control, Shown&
   }
   if (fresh || shown.visible != control.visible) {
     shown.visible = control.visible;
-    if (widget->isHidden() == control.visible) widget->setVisible(control.visible);
+    if (widget->isHidden() == control.visible) {
+      widget->setVisible(control.visible);
+      if (control.visible && syncing_) shown_now_.push_back(widget);
+    }
   }
   if (fresh || shown.enabled != control.enabled) {
     shown.enabled = control.enabled;
@@ -497,6 +502,8 @@ void FormView::sync_timer(Item& item, const form::Timer& timer) {
 void FormView::sync_image(Item& item, const form::Image& model) {
   auto* image = static_cast<ImageWidget*>(item.widget.data());
   image->stretch = model.stretch;
+  const Qt::FocusPolicy policy = model.takes_focus ? Qt::TabFocus : Qt::NoFocus;
+  if (image->focusPolicy() != policy) image->setFocusPolicy(policy);
   if (item.file_serial != model.file_serial()) {
     item.file_serial = model.file_serial();
     item.file = model.file().empty() ? QPixmap() : QPixmap(to_qstring(model.file()));

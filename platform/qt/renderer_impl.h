@@ -63,6 +63,9 @@ class Renderer::Impl : public QObject {
   void dispatch(std::function<void()> handler);
   // True while a handler runs (timers skip their tick then: handlers never overlap).
   bool busy() const { return depth_ > 0 || refreshing_; }
+  // True while a handler runs: a refresh now (a window grabbed for printing) shows a passing
+  // state, and the focus is settled only once the handler is over.
+  bool in_handler() const { return depth_ > 0; }
 
   FormView& attach(form::Form& form);
   void detach(form::Form& form);
@@ -185,6 +188,12 @@ class FormView : public QObject {
   void sync_geometry();
   void sync_visibility();
   void sync_focus();
+  // After the widgets caught up: a control hidden or disabled while it held the focus passes it
+  // on (to the control the model wants, to the other frame of a picture shown in its place, or
+  // to the window itself), so no key ever lands in a control the user cannot see.
+  void settle_focus(QWidget* before);
+  QWidget* focus_heir(const QWidget* lost) const;
+  bool can_hold_focus(const QWidget* widget) const;
   void window_resized();
   void window_moved();
   void window_state_changed();
@@ -213,6 +222,8 @@ class FormView : public QObject {
   bool retired_ = false;
   bool applying_state_ = false;
   bool focus_sync_pending_ = false;
+  bool syncing_ = false;             // focus moves now are the widgets catching up
+  std::vector<QWidget*> shown_now_;  // widgets the refresh under way has just shown
   int just_selected_row_ = -1;
 };
 

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionSlider>
 
 namespace platform_qt {
@@ -10,6 +11,15 @@ namespace {
 
 void call(const std::function<void()>& hook) {
   if (hook) hook();
+}
+
+void paint_focus_frame(QWidget& widget, QPainter& painter) {
+  if (!widget.hasFocus()) return;
+  QStyleOptionFocusRect option;
+  option.initFrom(&widget);
+  option.rect = widget.rect().adjusted(1, 1, -1, -1);
+  option.backgroundColor = widget.palette().color(QPalette::Window);
+  widget.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, &widget);
 }
 
 }  // namespace
@@ -31,20 +41,43 @@ void FrameWidget::paintEvent(QPaintEvent* event) {
 }
 
 void ImageWidget::paintEvent(QPaintEvent*) {
-  if (!picture) return;
-  const QPixmap pixmap = picture(stretch ? size() : QSize());
-  if (pixmap.isNull()) return;
   QPainter painter(this);
-  if (stretch) {
-    painter.drawPixmap(rect(), pixmap);
-  } else {
-    painter.drawPixmap(0, 0, pixmap);
+  const QPixmap pixmap = picture ? picture(stretch ? size() : QSize()) : QPixmap();
+  if (!pixmap.isNull()) {
+    if (stretch) {
+      painter.drawPixmap(rect(), pixmap);
+    } else {
+      painter.drawPixmap(0, 0, pixmap);
+    }
   }
+  paint_focus_frame(*this, painter);
+}
+
+void ImageWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void ImageWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
+}
+
+void ScrollBarWidget::focusInEvent(QFocusEvent* event) {
+  QScrollBar::focusInEvent(event);
+  update();
+}
+
+void ScrollBarWidget::focusOutEvent(QFocusEvent* event) {
+  QScrollBar::focusOutEvent(event);
+  update();
 }
 
 void ScrollBarWidget::paintEvent(QPaintEvent* event) {
   if (isEnabled()) {
     QScrollBar::paintEvent(event);
+    QPainter painter(this);
+    paint_focus_frame(*this, painter);
     return;
   }
   QStyleOptionSlider option;

@@ -474,6 +474,112 @@ TEST_F(RendererTest, MovingTheFocusRaisesLostFocus) {
   EXPECT_EQ(test.log, std::vector<std::string>{"entry lost focus"});
 }
 
+// A control hidden or disabled while it holds the focus, with no other control to take it,
+// leaves the focus to the window: keys typed afterwards never reach the control, even sent to its
+// widget, and the window's own keys work again.
+TEST_F(RendererTest, AHiddenOrDisabledControlNeverKeepsTheFocus) {
+  show_active();
+  int clicks = 0;
+  test.button.on_click = [&] { ++clicks; };
+  handler([this] { test.cursor.enabled = test.people.enabled = test.date.enabled = false; });
+  struct Case {
+    const char* what;
+    form::Control* control;
+    QWidget* widget;
+    std::function<void()> lose;
+  };
+  const std::vector<Case> cases = {
+      {"hidden button", &test.button, widget<QPushButton>("Command1"),
+       [this] { test.button.visible = false; }},
+      {"disabled button", &test.button, widget<QPushButton>("Command1"),
+       [this] { test.button.enabled = false; }},
+      {"hidden text box", &test.entry, widget<QLineEdit>("Entry"),
+       [this] {
+         test.entry.visible = false;
+         test.button.enabled = false;
+       }},
+  };
+  for (const Case& c : cases) {
+    handler([&] {
+      test.entry.visible = test.entry.enabled = test.button.visible = test.button.enabled = true;
+    });
+    c.widget->setFocus();
+    ASSERT_EQ(test.form.focused(), c.control) << c.what;
+    test.log.clear();
+    handler(c.lose);
+    QApplication::processEvents();
+    EXPECT_EQ(test.form.focused(), nullptr) << c.what;
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus == nullptr || focus == window() || !test.form.focused()) << c.what;
+    EXPECT_NE(focus, c.widget) << c.what;
+    QTest::keyClicks(focus ? focus : window(), " a");
+    QTest::keyClick(c.widget, Qt::Key_Space);  // sent to the widget itself all the same
+    QTest::keyClicks(c.widget, "b");
+    QTest::keyClick(focus ? focus : window(), Qt::Key_Escape);
+    EXPECT_EQ(clicks, 0) << c.what;
+    EXPECT_EQ(test.entry.text(), "") << c.what;
+    EXPECT_TRUE(test.logged("form key 27/0")) << c.what;
+  }
+}
+
+// The frames of a blinking picture take turns in one place: the focus follows the frame shown.
+TEST_F(RendererTest, TheFocusStaysWithAPictureWhoseFramesTakeTurns) {
+  form::Image first(&test.form, "Frame1", "dot");
+  form::Image second(&test.form, "Frame2", "dot");
+  for (form::Image* frame : {&first, &second}) {
+    frame->set_bounds(3450, 2250, 300, 300);
+    frame->takes_focus = true;
+  }
+  second.visible = false;
+  show_active();
+  widget<QWidget>("Frame1")->setFocus(Qt::TabFocusReason);
+  for (int blink = 0; blink < 3; ++blink) {
+    handler([&] {
+      first.visible = !first.visible;
+      second.visible = !second.visible;
+    });
+    QApplication::processEvents();
+    form::Image& shown = first.visible ? first : second;
+    EXPECT_EQ(QApplication::focusWidget(), widget<QWidget>(shown.name().c_str())) << blink;
+    EXPECT_EQ(test.form.focused(), &shown) << blink;
+  }
+}
+
+// Tab reaches the scroll bar, and the arrow and page keys move it as the mouse does.
+TEST_F(RendererTest, TheKeyboardMovesAScrollBar) {
+  show_active();
+  auto* edit = widget<QLineEdit>("Entry");
+  edit->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(edit, Qt::Key_Tab);
+  auto* bar = widget<QScrollBar>("Curseur");
+  ASSERT_EQ(QApplication::focusWidget(), bar);
+  EXPECT_EQ(test.form.focused(), &test.cursor);
+  handler([this] { test.cursor.large_change = 10; });
+  test.log.clear();
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_PageDown, Qt::Key_PageUp,
+                      Qt::Key_PageUp}) {
+    QTest::keyClick(bar, key);
+  }
+  EXPECT_EQ(test.log, (std::vector<std::string>{"cursor 1", "cursor 2", "cursor 1", "cursor 0",
+                                                "cursor 10", "cursor 20"}));
+}
+
+// Alt+letter opens the menu shown with that letter, never one that is hidden.
+TEST_F(RendererTest, AHiddenMenuTakesNoAltLetter) {
+  form::MenuItem& hidden = test.form.add_menu("MenuAnalyse", "&Analyse");
+  hidden.add("MenuSang", "&Sang");
+  hidden.visible = false;
+  hidden.on_click = [this] { test.log.push_back("analyse opened"); };
+  form::MenuItem& help = test.form.add_menu("MenuAide", "&Aide");
+  help.add("MenuApropos", "&A propos");
+  help.on_click = [this] { test.log.push_back("aide opened"); };
+  show_active();
+  QTest::keyClick(window(), Qt::Key_A, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return test.logged("aide opened"); }, 1000));
+  EXPECT_FALSE(test.logged("analyse opened"));
+  if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+}
+
 TEST_F(RendererTest, UserResizesReachTheModelAndItsRulesWin) {
   show_active();
   test.form.on_resize = [this] {
