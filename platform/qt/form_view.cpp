@@ -119,8 +119,10 @@ void FormView::refresh() {
     containers_.clear();
     by_id_.clear();
     std::vector<std::uint64_t> seen;
+    find_buddies();
     reconcile(form_, window_->content(), seen);
     drop_unseen(seen);
+    link_buddies();
   } else {
     for (const auto& [item, control] : synced_) sync(*item, *control);
   }
@@ -408,6 +410,7 @@ bool FormView::key_pressed(QWidget* receiver, const QKeyEvent& event) {
   if (astray) control = nullptr;
   const int code = key_code(event);
   const int shift = shift_mask(event);
+  if (button_key(control, event)) return true;
   if (code != 0 && (!control || form_.key_preview)) {
     on_form([code, shift](form::Form& f) { f.user_key_down(code, shift); });
   }
@@ -416,6 +419,46 @@ bool FormView::key_pressed(QWidget* receiver, const QKeyEvent& event) {
   control = control_by_id(id);  // the key handler may have unloaded it
   if (!control || control->kind() != Kind::TextBox) return false;
   return text_box_key(as<form::TextBox>(*control), event);
+}
+
+bool FormView::button_key(const form::Control* focused, const QKeyEvent& event) {
+  if (event.modifiers() & ~Qt::KeypadModifier) return false;
+  const int key = event.key();
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  const bool escape = key == Qt::Key_Escape;
+  // A picture that works as a button is pressed as a button is.
+  if (focused && focused->kind() == Kind::Image && (enter || key == Qt::Key_Space)) {
+    click(focused->id());
+    return true;
+  }
+  if (!enter && !escape) return false;
+  // With no control focused, a window that handles its own keys keeps them (Escape's Return).
+  if (!focused && form_.on_key_down) return false;
+  const form::Control* target = nullptr;
+  if (enter && focused && focused->kind() == Kind::Button) {
+    target = focused;
+  } else {
+    target = form_.find_descendant_if([enter](const form::Control& c) {
+      if (c.kind() != Kind::Button || !c.usable()) return false;
+      const auto& button = static_cast<const form::Button&>(c);
+      return enter ? button.is_default : button.is_cancel;
+    });
+  }
+  if (target) {
+    click(target->id());
+    return true;
+  }
+  if (escape && form_.fixed_dialog) {
+    window_->close();  // a dialog without a cancel button closes as its title bar's button does
+    return true;
+  }
+  return false;
+}
+
+void FormView::click(std::uint64_t id) {
+  on_control(id, [](form::Control& c) {
+    if (c.usable()) raise(c.on_click);
+  });
 }
 
 // A typed key goes through the model's key filter. A key the filter lets through unchanged is

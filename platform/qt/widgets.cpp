@@ -1,6 +1,7 @@
 #include "platform/qt/widgets.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -61,6 +62,41 @@ void ImageWidget::focusInEvent(QFocusEvent* event) {
 void ImageWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
   update();
+}
+
+void ScrollBarWidget::keyPressEvent(QKeyEvent* event) {
+  // Qt's scroll bars take the keys the way a vertical bar reads them (PageUp towards the
+  // minimum, Right towards it too on some platforms); a horizontal bar reads left to right.
+  const bool flipped = invertedAppearance() != isRightToLeft();
+  const auto towards = [flipped](bool right, SliderAction step_right, SliderAction step_left) {
+    return right != flipped ? step_right : step_left;
+  };
+  SliderAction action = SliderNoAction;
+  switch (event->key()) {
+    case Qt::Key_Right:
+      action = towards(true, SliderSingleStepAdd, SliderSingleStepSub);
+      break;
+    case Qt::Key_Left:
+      action = towards(false, SliderSingleStepAdd, SliderSingleStepSub);
+      break;
+    case Qt::Key_PageDown:
+      action = towards(true, SliderPageStepAdd, SliderPageStepSub);
+      break;
+    case Qt::Key_PageUp:
+      action = towards(false, SliderPageStepAdd, SliderPageStepSub);
+      break;
+    case Qt::Key_Home:
+      action = towards(false, SliderToMaximum, SliderToMinimum);
+      break;
+    case Qt::Key_End:
+      action = towards(true, SliderToMaximum, SliderToMinimum);
+      break;
+    default:
+      QScrollBar::keyPressEvent(event);
+      return;
+  }
+  triggerAction(action);
+  event->accept();
 }
 
 void ScrollBarWidget::focusInEvent(QFocusEvent* event) {

@@ -51,13 +51,16 @@ class ImageWidget : public QWidget {
 
 // A horizontal scroll bar that, when disabled, shows its arrows greyed and no thumb at all, as
 // the desktop's disabled scroll bars do; some styles draw the thumb as if nothing had changed.
-// With the keyboard focus it wears the style's focus frame, which few styles draw on scroll bars.
+// With the keyboard focus it wears the style's focus frame, which few styles draw on scroll bars,
+// and its keys move the thumb the way they point: Right and PageDown towards the right end,
+// Left and PageUp towards the left, Home and End to either end.
 class ScrollBarWidget : public QScrollBar {
  public:
   explicit ScrollBarWidget(QWidget* parent = nullptr) : QScrollBar(Qt::Horizontal, parent) {}
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 };

@@ -556,12 +556,22 @@ TEST_F(RendererTest, TheKeyboardMovesAScrollBar) {
   EXPECT_EQ(test.form.focused(), &test.cursor);
   handler([this] { test.cursor.large_change = 10; });
   test.log.clear();
-  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_PageDown, Qt::Key_PageUp,
-                      Qt::Key_PageUp}) {
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_PageDown,
+                      Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Home}) {
     QTest::keyClick(bar, key);
   }
-  EXPECT_EQ(test.log, (std::vector<std::string>{"cursor 1", "cursor 2", "cursor 1", "cursor 0",
-                                                "cursor 10", "cursor 20"}));
+  EXPECT_EQ(test.log,
+            (std::vector<std::string>{"cursor 1", "cursor 2", "cursor 1", "cursor 11", "cursor 21",
+                                      "cursor 11", "cursor 100", "cursor 0"}));
+  // A bar whose minimum is on the right (its maximum on the left) turns its keys round.
+  handler([this] {
+    test.cursor.min = 100;
+    test.cursor.max = 0;
+  });
+  test.log.clear();
+  QTest::keyClick(bar, Qt::Key_Right);  // at the right end already
+  QTest::keyClick(bar, Qt::Key_Left);
+  EXPECT_EQ(test.log, std::vector<std::string>{"cursor 1"});
 }
 
 // Alt+letter opens the menu shown with that letter, never one that is hidden.
