@@ -434,6 +434,13 @@ bool FormView::button_key(const form::Control* focused, const QKeyEvent& event) 
   if (!enter && !escape) return false;
   // With no control focused, a window that handles its own keys keeps them (Escape's Return).
   if (!focused && form_.on_key_down) return false;
+  // A text box sees Enter first, through its key filter; a field that takes Enter to move on to
+  // the next one keeps it.
+  if (enter && focused && focused->kind() == Kind::TextBox) {
+    selection_to_model(focused->id());
+    filter_keys(focused->id(), {form::kKeyReturn});
+    if (form_.focused() != focused) return true;
+  }
   const form::Control* target = nullptr;
   if (enter && focused && focused->kind() == Kind::Button) {
     target = focused;
@@ -452,7 +459,8 @@ bool FormView::button_key(const form::Control* focused, const QKeyEvent& event) 
     window_->close();  // a dialog without a cancel button closes as its title bar's button does
     return true;
   }
-  return false;
+  // Enter went through a text box's filter already.
+  return enter && focused && focused->kind() == Kind::TextBox;
 }
 
 void FormView::click(std::uint64_t id) {

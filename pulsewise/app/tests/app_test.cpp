@@ -1,7 +1,9 @@
 // The real window on Qt (offscreen): menus and toolbar are real actions, the chart a real image.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -51,6 +53,86 @@ class AppTest : public testing::Test {
   platform::FakeDialogs dialogs;
   std::unique_ptr<Program> program;
 };
+
+QString accessible(QWidget* window, const char* name, QAccessible::Text text) {
+  QAccessibleInterface* iface =
+      QAccessible::queryAccessibleInterface(window->findChild<QWidget*>(QString::fromLatin1(name)));
+  return iface ? iface->text(text) : QStringLiteral("(none)");
+}
+
+// What a screen reader finds in the three windows: every control that takes the focus named,
+// labels naming their fields, and the chart saying what it shows.
+TEST_F(AppTest, ScreenReadersFindEveryControlNamed) {
+  Program& p = start();
+  Form1& w = p.window();
+  p.renderer().attach(w.form5);
+  p.renderer().attach(w.form6);
+  struct Row {
+    form::Form* form;
+    const char* control;
+    const char* name;
+  };
+  const Row rows[] = {
+      {&w, "DTPicker1", "Birthday date"},  {&w, "DTPicker2", "Birthday 2 date"},
+      {&w, "DTPicker3", "Chart date"},     {&w, "Command1", "Birthday"},
+      {&w, "Picture1", "Biorhythm chart"}, {&w.form5, "List1", "People"},
+      {&w.form5, "Command4", "Close"},     {&w.form6, "Text1", "Name"},
+      {&w.form6, "DTPicker1", "Birthday"}, {&w.form6, "Command1", "OK"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(accessible(p.renderer().widget_for(*row.form), row.control, QAccessible::Name)
+                  .toStdString(),
+              row.name)
+        << row.form->name() << "." << row.control;
+  }
+  QWidget* window = p.renderer().widget_for(w);
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    if (!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus || widget->focusProxy()) {
+      continue;
+    }
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+    EXPECT_GE(iface->text(QAccessible::Name).size(), 2) << widget->metaObject()->className();
+  }
+  const QString before = accessible(window, "Picture1", QAccessible::Description);
+  EXPECT_TRUE(before.startsWith("Biorhythm chart of ")) << before.toStdString();
+  EXPECT_TRUE(before.contains("physical ")) << before.toStdString();
+  action("Next &day").trigger();
+  EXPECT_NE(accessible(window, "Picture1", QAccessible::Description), before);
+}
+
+// Enter and Escape in the people and entry windows: the name box's Enter goes on to the
+// birthday, Enter there presses OK, Escape presses Close or closes the entry window.
+TEST_F(AppTest, EnterAndEscapeAnswerThePeopleAndEntryWindows) {
+  Program& p = start();
+  Form1& w = p.window();
+  struct Row {
+    const char* what;
+    form::Form* form;
+    const char* focus;
+    const char* typed;
+    Qt::Key key;
+    bool open_after;
+  };
+  const Row rows[] = {
+      {"Enter in the name", &w.form6, "Text1", "Ann", Qt::Key_Return, true},
+      {"Enter on the birthday", &w.form6, "DTPicker1", "", Qt::Key_Return, false},
+      {"Escape in the entry window", &w.form6, "Text1", "", Qt::Key_Escape, false},
+      {"Escape in the people window", &w.form5, "List1", "", Qt::Key_Escape, false},
+  };
+  for (const Row& row : rows) {
+    if (!row.form->visible) p.renderer().show(*row.form);
+    QWidget* window = p.renderer().widget_for(*row.form);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window)) << row.what;
+    window->findChild<QWidget*>(row.focus)->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(QApplication::focusWidget(), row.typed);
+    QTest::keyClick(QApplication::focusWidget(), row.key);
+    QApplication::processEvents();
+    EXPECT_EQ(row.form->visible, row.open_after) << row.what;
+  }
+  EXPECT_EQ(w.form6.Text1.text(), "Ann");
+  EXPECT_TRUE(dialogs.messages.empty());
+}
 
 TEST_F(AppTest, NextDayFromTheMenuMovesTheChartDateAndRedraws) {
   Program& p = start();
