@@ -36,7 +36,7 @@ class FrameWidget : public QGroupBox {
 };
 
 // A picture, stretched to the widget or at its own size from the top-left corner. One that takes
-// the focus (a picture working as a button) shows it with the style's focus frame.
+// the focus (a picture working as a button) shows it with a frame in the highlight colour.
 class ImageWidget : public QWidget {
  public:
   explicit ImageWidget(QWidget* parent = nullptr) : QWidget(parent) {}
@@ -51,9 +51,9 @@ class ImageWidget : public QWidget {
 
 // A horizontal scroll bar that, when disabled, shows its arrows greyed and no thumb at all, as
 // the desktop's disabled scroll bars do; some styles draw the thumb as if nothing had changed.
-// With the keyboard focus it wears the style's focus frame, which few styles draw on scroll bars,
-// and its keys move the thumb the way they point: Right and PageDown towards the right end,
-// Left and PageUp towards the left, Home and End to either end.
+// With the keyboard focus it wears a frame in the highlight colour, as few styles show the focus
+// of a scroll bar at all, and its keys move the thumb the way they point: Right and PageDown
+// towards the right end, Left and PageUp towards the left, Home and End to either end.
 class ScrollBarWidget : public QScrollBar {
  public:
   explicit ScrollBarWidget(QWidget* parent = nullptr) : QScrollBar(Qt::Horizontal, parent) {}
