@@ -84,6 +84,20 @@ void Control::set_bounds(double left, double top, double width, double height) {
   bounds_changed();
 }
 
+bool Control::shown() const {
+  for (const Control* c = this; c && c->kind() != Kind::Form; c = c->parent()) {
+    if (!c->visible) return false;
+  }
+  return true;
+}
+
+bool Control::usable() const {
+  for (const Control* c = this; c && c->kind() != Kind::Form; c = c->parent()) {
+    if (!c->visible || !c->enabled) return false;
+  }
+  return true;
+}
+
 Control* Container::find(std::string_view name) const {
   for (Control* child : children_) {
     if (child->name() == name) return child;

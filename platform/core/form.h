@@ -129,6 +129,18 @@ class Control {
   bool font_bold = false;
   Pointer pointer = Pointer::Default;
 
+  // What assistive technology says of the control. The name, when empty, comes from what a
+  // sighted user reads: a button's caption, the label whose buddy the control is, the tooltip.
+  // A control that shows something without words (a chart, a gauge) describes what it shows now:
+  // `describe` is asked again after every event, so the words never go stale.
+  std::string accessible_name;
+  std::function<std::string()> describe;
+
+  // Shown on screen: this control and every container around it visible (the form itself aside).
+  bool shown() const;
+  // Shown and enabled, with every container around it enabled: the user can reach it.
+  bool usable() const;
+
   // Events common to most controls.
   std::function<void()> on_click;
   std::function<void()> on_double_click;
@@ -183,12 +195,19 @@ class Label : public Control {
   std::string caption;
   Align alignment = Align::Left;
   bool word_wrap = true;
+  // The field this label names: it takes the label's words as its name, and the label's
+  // Alt+letter moves the focus to it.
+  Control* buddy = nullptr;
 };
 
 class Button : public Control {
  public:
   Button(Container* parent, std::string name, std::string caption = {});
   std::string caption;
+  // Enter presses the default button and Escape the cancel button of the window, while they can
+  // be reached; a window holds at most one of each that is shown at a time.
+  bool is_default = false;
+  bool is_cancel = false;
 };
 
 // Text is UTF-8; the caret, the selection and the length limit count characters.
@@ -288,6 +307,8 @@ class Image : public Control {
   Image(Container* parent, std::string name, std::string picture = {});
   std::string picture;
   bool stretch = true;
+  // A picture that works as a button: Tab reaches it and Space or Enter clicks it.
+  bool takes_focus = false;
   // Shows a picture file instead of the named picture (which stays for a file that cannot be
   // read); the file is read anew on every call, also under a name shown before.
   void load_file(std::string path) {

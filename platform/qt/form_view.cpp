@@ -104,6 +104,9 @@ void FormView::forget_shown() {
 
 void FormView::refresh() {
   if (retired_) return;
+  const QPointer<QWidget> had_focus = window_->focusWidget();
+  syncing_ = true;
+  shown_now_.clear();
   sync_window();
   sync_menus();
   // What an event changed costs its own work: the full pass over the form runs only when
@@ -116,8 +119,10 @@ void FormView::refresh() {
     containers_.clear();
     by_id_.clear();
     std::vector<std::uint64_t> seen;
+    find_buddies();
     reconcile(form_, window_->content(), seen);
     drop_unseen(seen);
+    link_buddies();
   } else {
     for (const auto& [item, control] : synced_) sync(*item, *control);
   }
@@ -132,6 +137,9 @@ void FormView::refresh() {
   sync_state();
   sync_geometry();
   sync_visibility();
+  if (!owner_.in_handler()) settle_focus(had_focus);
+  shown_now_.clear();
+  syncing_ = false;
   // Once the event in hand is over: a focus change the user started may still be on its way to
   // the model (a list box, say, reports its new current row before the focus change arrives).
   if (!focus_sync_pending_) {
@@ -159,6 +167,43 @@ void FormView::sync_focus() {
   if (widget->isVisible() && widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus) {
     widget->setFocus(Qt::OtherFocusReason);
   }
+}
+
+bool FormView::can_hold_focus(const QWidget* widget) const {
+  return widget && widget->isVisibleTo(window_.get()) && widget->isEnabled() &&
+         widget->focusPolicy() != Qt::NoFocus;
+}
+
+QWidget* FormView::focus_heir(const QWidget* lost) const {
+  if (const form::Control* wanted = form_.focused()) {
+    const auto item = items_.find(wanted->id());
+    if (item != items_.end() && wanted->usable() && can_hold_focus(item->second->widget)) {
+      return item->second->widget;
+    }
+  }
+  // The frames of a blinking picture take turns in one place: the focus stays with the picture.
+  for (QWidget* twin : shown_now_) {
+    if (twin != lost && twin->parentWidget() == lost->parentWidget() &&
+        twin->geometry() == lost->geometry() && can_hold_focus(twin)) {
+      return twin;
+    }
+  }
+  return window_->content();
+}
+
+void FormView::settle_focus(QWidget* before) {
+  if (!before || before == window_->content()) return;
+  if (before->isVisibleTo(window_.get()) && before->isEnabled()) return;
+  // Qt may have passed the focus to the next control in the tab order already, or left it where
+  // it was; either way the choice is made here.
+  QWidget* heir = focus_heir(before);
+  heir->setFocus(Qt::OtherFocusReason);
+  form::Control* holder = control_of(heir);
+  if (holder == form_.focused()) return;
+  const std::uint64_t id = holder ? holder->id() : 0;
+  on_form([self = QPointer<FormView>(this), id](form::Form& f) {
+    f.set_focus(id ? self->control_by_id(id) : nullptr);
+  });
 }
 
 void FormView::reconcile(form::Container& container, QWidget* host,
@@ -358,16 +403,70 @@ void FormView::window_state_changed() {
 bool FormView::key_pressed(QWidget* receiver, const QKeyEvent& event) {
   if (retired_) return false;
   form::Control* control = control_of(receiver);
+  // A control the user cannot see or reach takes no key: the key is the window's, and the
+  // widget never acts on it.
+  const bool astray = control && (!receiver->isVisibleTo(window_.get()) || !receiver->isEnabled() ||
+                                  !control->usable());
+  if (astray) control = nullptr;
   const int code = key_code(event);
   const int shift = shift_mask(event);
+  if (button_key(control, event)) return true;
   if (code != 0 && (!control || form_.key_preview)) {
     on_form([code, shift](form::Form& f) { f.user_key_down(code, shift); });
   }
-  if (!control) return false;
+  if (!control) return astray;
   const std::uint64_t id = control->id();
   control = control_by_id(id);  // the key handler may have unloaded it
   if (!control || control->kind() != Kind::TextBox) return false;
   return text_box_key(as<form::TextBox>(*control), event);
+}
+
+bool FormView::button_key(const form::Control* focused, const QKeyEvent& event) {
+  if (event.modifiers() & ~Qt::KeypadModifier) return false;
+  const int key = event.key();
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  const bool escape = key == Qt::Key_Escape;
+  // A picture that works as a button is pressed as a button is.
+  if (focused && focused->kind() == Kind::Image && (enter || key == Qt::Key_Space)) {
+    click(focused->id());
+    return true;
+  }
+  if (!enter && !escape) return false;
+  // With no control focused, a window that handles its own keys keeps them (Escape's Return).
+  if (!focused && form_.on_key_down) return false;
+  // A text box sees Enter first, through its key filter; a field that takes Enter to move on to
+  // the next one keeps it.
+  if (enter && focused && focused->kind() == Kind::TextBox) {
+    selection_to_model(focused->id());
+    filter_keys(focused->id(), {form::kKeyReturn});
+    if (form_.focused() != focused) return true;
+  }
+  const form::Control* target = nullptr;
+  if (enter && focused && focused->kind() == Kind::Button) {
+    target = focused;
+  } else {
+    target = form_.find_descendant_if([enter](const form::Control& c) {
+      if (c.kind() != Kind::Button || !c.usable()) return false;
+      const auto& button = static_cast<const form::Button&>(c);
+      return enter ? button.is_default : button.is_cancel;
+    });
+  }
+  if (target) {
+    click(target->id());
+    return true;
+  }
+  if (escape && form_.fixed_dialog) {
+    window_->close();  // a dialog without a cancel button closes as its title bar's button does
+    return true;
+  }
+  // Enter went through a text box's filter already.
+  return enter && focused && focused->kind() == Kind::TextBox;
+}
+
+void FormView::click(std::uint64_t id) {
+  on_control(id, [](form::Control& c) {
+    if (c.usable()) raise(c.on_click);
+  });
 }
 
 // A typed key goes through the model's key filter. A key the filter lets through unchanged is
@@ -423,7 +522,8 @@ void FormView::type_into(std::uint64_t id, const std::vector<int>& codes) {
 }
 
 void FormView::focus_moved_to(QWidget* now) {
-  if (retired_) return;
+  // While the widgets catch up with the model, focus moves are its own doing (settle_focus).
+  if (retired_ || syncing_) return;
   form::Control* control = control_of(now);
   if (control == form_.focused()) return;
   const std::uint64_t id = control ? control->id() : 0;

@@ -112,7 +112,8 @@ std::vector<double> overlay_signature(const form::Container& container) {
 void sync_label(QLabel* label, const form::Label& model, Shown& shown, bool fresh) {
   if (fresh || shown.caption != model.caption) {
     shown.caption = model.caption;
-    const QString text = without_mnemonic(model.caption);
+    // A label naming a field shows its Alt+letter; any other shows "&&" as "&" and "&x" as "x".
+    const QString text = model.buddy ? to_qstring(model.caption) : without_mnemonic(model.caption);
     if (label->text() != text) label->setText(text);
   }
   if (fresh || shown.alignment != model.alignment || shown.word_wrap != model.word_wrap) {
@@ -124,6 +125,10 @@ void sync_label(QLabel* label, const form::Label& model, Shown& shown, bool fres
 }
 
 void sync_button(QPushButton* button, const form::Button& model, Shown& shown, bool fresh) {
+  if (fresh || shown.is_default != model.is_default) {
+    shown.is_default = model.is_default;
+    button->setDefault(model.is_default);
+  }
   if (!fresh && shown.caption == model.caption) return;
   shown.caption = model.caption;
   const QString text = to_qstring(model.caption);
@@ -230,11 +235,7 @@ QWidget* FormView::make_widget(form::Control& control, QWidget* host) {
 QWidget* FormView::make_button(std::uint64_t id, QWidget* host) {
   auto* button = new QPushButton(host);
   button->setAutoDefault(false);
-  connect(button, &QPushButton::clicked, this, [this, id] {
-    on_control(id, [](form::Control& c) {
-      if (c.enabled) raise(c.on_click);
-    });
-  });
+  connect(button, &QPushButton::clicked, this, [this, id] { click(id); });
   return button;
 }
 
@@ -284,6 +285,8 @@ QWidget* FormView::make_list_box(std::uint64_t id, QWidget* host) {
 
 QWidget* FormView::make_scroll_bar(std::uint64_t id, QWidget* host) {
   auto* bar = new ScrollBarWidget(host);
+  // Tab reaches it, and the arrow and page keys move it as the mouse does.
+  bar->setFocusPolicy(Qt::StrongFocus);
   bar->setTracking(false);  // a dragged thumb changes the value where it is let go
   connect(bar, &QScrollBar::valueChanged, this, [this, id](int value) {
     on_control(id, [value](form::Control& c) { as<form::ScrollBar>(c).set_value(value); });
@@ -388,6 +391,63 @@ void FormView::sync(Item& item, form::Control& control) {
     case Kind::Shape:
       break;
   }
+  if (widget) sync_access(widget, control, item.shown);
+}
+
+namespace {
+
+int letters_in(const QString& text) {
+  return static_cast<int>(
+      std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }));
+}
+
+}  // namespace
+
+std::string FormView::accessible_name_of(const form::Control& control) const {
+  if (!control.accessible_name.empty()) return control.accessible_name;
+  if (control.kind() == Kind::Button) {
+    // A caption of one letter or a sign ("n", "<") says nothing read aloud: the tooltip does.
+    const std::string& caption = static_cast<const form::Button&>(control).caption;
+    if (letters_in(without_mnemonic(caption)) >= 2) return to_utf8(without_mnemonic(caption));
+  }
+  if (const auto label = buddy_labels_.find(control.id()); label != buddy_labels_.end()) {
+    return to_utf8(without_mnemonic(label->second->caption));
+  }
+  return control.tooltip;  // empty: Qt's own (a label's words, a frame's caption)
+}
+
+void FormView::sync_access(QWidget* widget, const form::Control& control, Shown& shown) {
+  std::string name = accessible_name_of(control);
+  if (name != shown.accessible_name) {
+    shown.accessible_name = std::move(name);
+    widget->setAccessibleName(to_qstring(shown.accessible_name));
+  }
+  if (!control.describe) return;
+  std::string description = control.describe();
+  if (description == shown.description) return;
+  shown.description = std::move(description);
+  widget->setAccessibleDescription(to_qstring(shown.description));
+}
+
+void FormView::find_buddies() {
+  buddy_labels_.clear();
+  form_.find_descendant_if([this](const form::Control& c) {
+    if (c.kind() == Kind::Label) {
+      const auto& label = static_cast<const form::Label&>(c);
+      if (label.buddy) buddy_labels_[label.buddy->id()] = &label;
+    }
+    return false;
+  });
+}
+
+void FormView::link_buddies() {
+  for (const auto& [buddy, label] : buddy_labels_) {
+    const auto from = items_.find(label->id());
+    const auto to = items_.find(buddy);
+    if (from == items_.end() || to == items_.end() || !from->second->widget) continue;
+    auto* widget = static_cast<QLabel*>(from->second->widget.data());
+    if (widget->buddy() != to->second->widget) widget->setBuddy(to->second->widget);
+  }
 }
 
 void FormView::sync_common(QWidget* widget, const form::Control& control, Shown& shown) {
@@ -401,7 +461,10 @@ void FormView::sync_common(QWidget* widget, const form::Control& control, Shown&
   }
   if (fresh || shown.visible != control.visible) {
     shown.visible = control.visible;
-    if (widget->isHidden() == control.visible) widget->setVisible(control.visible);
+    if (widget->isHidden() == control.visible) {
+      widget->setVisible(control.visible);
+      if (control.visible && syncing_) shown_now_.push_back(widget);
+    }
   }
   if (fresh || shown.enabled != control.enabled) {
     shown.enabled = control.enabled;
@@ -498,6 +561,8 @@ void FormView::sync_timer(Item& item, const form::Timer& timer) {
 void FormView::sync_image(Item& item, const form::Image& model) {
   auto* image = static_cast<ImageWidget*>(item.widget.data());
   image->stretch = model.stretch;
+  const Qt::FocusPolicy policy = model.takes_focus ? Qt::TabFocus : Qt::NoFocus;
+  if (image->focusPolicy() != policy) image->setFocusPolicy(policy);
   if (item.file_serial != model.file_serial()) {
     item.file_serial = model.file_serial();
     item.file = model.file().empty() ? QPixmap() : QPixmap(to_qstring(model.file()));

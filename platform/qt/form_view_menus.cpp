@@ -39,7 +39,9 @@ void FormView::sync_menus() {
                       item->enabled, item->checked, action};
     action->setVisible(item->visible);
     if (item->is_separator()) continue;
-    const QString text = to_qstring(item->caption);
+    QString text = to_qstring(item->caption);
+    // A menu no one can see takes no Alt+letter away from one that is shown.
+    if (!item->visible) text.replace(u'&', QStringLiteral("&&"));
     if (action->text() != text) action->setText(text);
     action->setEnabled(item->enabled);
     action->setCheckable(item->checked);

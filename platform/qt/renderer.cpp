@@ -207,10 +207,14 @@ bool Renderer::Impl::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   auto* widget = static_cast<QWidget*>(watched);
+  FormView* view = view_of_window(widget->window());
+  // A key sent straight to a control hidden from the user is no one's.
+  if (view && !widget->isWindow() && widget->window()->isVisible() && !widget->isVisible()) {
+    return true;
+  }
   // Only the first delivery: a key a child ignores comes back up through its parents.
   const QWidget* focus = QApplication::focusWidget();
   if (focus ? widget != focus : !widget->isWindow()) return false;
-  FormView* view = view_of_window(widget->window());
   if (!view) return false;
   if (type == QEvent::InputMethod) {
     return view->text_composed(widget, static_cast<QInputMethodEvent*>(event)->commitString());

@@ -38,6 +38,9 @@ struct Shown {
   bool font_bold = false;
   form::Pointer pointer = form::Pointer::Default;
   std::string caption;  // of a label, button or frame
+  std::string accessible_name;
+  std::string description;
+  bool is_default = false;  // of a button
   form::Align alignment = form::Align::Left;
   bool word_wrap = false;
   int min = 0, max = 0, small_change = 0, large_change = 0;  // of a scroll bar
@@ -63,6 +66,9 @@ class Renderer::Impl : public QObject {
   void dispatch(std::function<void()> handler);
   // True while a handler runs (timers skip their tick then: handlers never overlap).
   bool busy() const { return depth_ > 0 || refreshing_; }
+  // True while a handler runs: a refresh now (a window grabbed for printing) shows a passing
+  // state, and the focus is settled only once the handler is over.
+  bool in_handler() const { return depth_ > 0; }
 
   FormView& attach(form::Form& form);
   void detach(form::Form& form);
@@ -152,6 +158,12 @@ class FormView : public QObject {
   QWidget* make_date_picker(std::uint64_t id, QWidget* host);
   void sync(Item& item, form::Control& control);
   void sync_common(QWidget* widget, const form::Control& control, Shown& shown);
+  // What assistive technology reads of a control: its name and what it shows now.
+  void sync_access(QWidget* widget, const form::Control& control, Shown& shown);
+  std::string accessible_name_of(const form::Control& control) const;
+  // Labels name their buddies, and their Alt+letter reaches them.
+  void find_buddies();
+  void link_buddies();
   void sync_text_box(QLineEdit* edit, const form::TextBox& box);
   void sync_image(Item& item, const form::Image& model);
   void sync_toolbar(Item& item, form::Toolbar& toolbar);
@@ -173,6 +185,9 @@ class FormView : public QObject {
 
   // Input.
   bool text_box_key(form::TextBox& box, const QKeyEvent& event);
+  // Enter, Escape and Space pressing a button as in a dialog; true when one was pressed.
+  bool button_key(const form::Control* focused, const QKeyEvent& event);
+  void click(std::uint64_t id);
   // The characters as the text box's key filter leaves them (0 for each one it discarded).
   std::vector<int> filter_keys(std::uint64_t id, const std::vector<int>& codes);
   // Characters typed into the widget itself, as part of its own editing and undo history.
@@ -185,6 +200,12 @@ class FormView : public QObject {
   void sync_geometry();
   void sync_visibility();
   void sync_focus();
+  // After the widgets caught up: a control hidden or disabled while it held the focus passes it
+  // on (to the control the model wants, to the other frame of a picture shown in its place, or
+  // to the window itself), so no key ever lands in a control the user cannot see.
+  void settle_focus(QWidget* before);
+  QWidget* focus_heir(const QWidget* lost) const;
+  bool can_hold_focus(const QWidget* widget) const;
   void window_resized();
   void window_moved();
   void window_state_changed();
@@ -206,6 +227,7 @@ class FormView : public QObject {
   std::vector<std::pair<Item*, form::Control*>> synced_;
   std::vector<std::pair<Item*, form::Container*>> containers_;
   std::unordered_map<std::uint64_t, form::Control*> by_id_;
+  std::unordered_map<std::uint64_t, const form::Label*> buddy_labels_;  // by the buddy's id
   std::uint64_t seen_structure_ = ~std::uint64_t{0};
   std::uint64_t seen_properties_ = ~std::uint64_t{0};
   Shown window_shown_;
@@ -213,6 +235,8 @@ class FormView : public QObject {
   bool retired_ = false;
   bool applying_state_ = false;
   bool focus_sync_pending_ = false;
+  bool syncing_ = false;             // focus moves now are the widgets catching up
+  std::vector<QWidget*> shown_now_;  // widgets the refresh under way has just shown
   int just_selected_row_ = -1;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/qt/widgets.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStyleOptionSlider>
@@ -10,6 +11,15 @@ namespace {
 
 void call(const std::function<void()>& hook) {
   if (hook) hook();
+}
+
+// A frame in the highlight colour, two pixels wide: the styles' own focus frames are a faint
+// dotted line or nothing at all on a scroll bar, too little to find the focus by.
+void paint_focus_frame(QWidget& widget, QPainter& painter) {
+  if (!widget.hasFocus()) return;
+  painter.setPen(QPen(widget.palette().color(QPalette::Highlight), 2));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRectF(widget.rect()).adjusted(1, 1, -1, -1));
 }
 
 }  // namespace
@@ -31,20 +41,78 @@ void FrameWidget::paintEvent(QPaintEvent* event) {
 }
 
 void ImageWidget::paintEvent(QPaintEvent*) {
-  if (!picture) return;
-  const QPixmap pixmap = picture(stretch ? size() : QSize());
-  if (pixmap.isNull()) return;
   QPainter painter(this);
-  if (stretch) {
-    painter.drawPixmap(rect(), pixmap);
-  } else {
-    painter.drawPixmap(0, 0, pixmap);
+  const QPixmap pixmap = picture ? picture(stretch ? size() : QSize()) : QPixmap();
+  if (!pixmap.isNull()) {
+    if (stretch) {
+      painter.drawPixmap(rect(), pixmap);
+    } else {
+      painter.drawPixmap(0, 0, pixmap);
+    }
   }
+  paint_focus_frame(*this, painter);
+}
+
+void ImageWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void ImageWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
+}
+
+void ScrollBarWidget::keyPressEvent(QKeyEvent* event) {
+  // Qt's scroll bars take the keys the way a vertical bar reads them (PageUp towards the
+  // minimum, Right towards it too on some platforms); a horizontal bar reads left to right.
+  const bool flipped = invertedAppearance() != isRightToLeft();
+  const auto towards = [flipped](bool right, SliderAction step_right, SliderAction step_left) {
+    return right != flipped ? step_right : step_left;
+  };
+  SliderAction action = SliderNoAction;
+  switch (event->key()) {
+    case Qt::Key_Right:
+      action = towards(true, SliderSingleStepAdd, SliderSingleStepSub);
+      break;
+    case Qt::Key_Left:
+      action = towards(false, SliderSingleStepAdd, SliderSingleStepSub);
+      break;
+    case Qt::Key_PageDown:
+      action = towards(true, SliderPageStepAdd, SliderPageStepSub);
+      break;
+    case Qt::Key_PageUp:
+      action = towards(false, SliderPageStepAdd, SliderPageStepSub);
+      break;
+    case Qt::Key_Home:
+      action = towards(false, SliderToMaximum, SliderToMinimum);
+      break;
+    case Qt::Key_End:
+      action = towards(true, SliderToMaximum, SliderToMinimum);
+      break;
+    default:
+      QScrollBar::keyPressEvent(event);
+      return;
+  }
+  triggerAction(action);
+  event->accept();
+}
+
+void ScrollBarWidget::focusInEvent(QFocusEvent* event) {
+  QScrollBar::focusInEvent(event);
+  update();
+}
+
+void ScrollBarWidget::focusOutEvent(QFocusEvent* event) {
+  QScrollBar::focusOutEvent(event);
+  update();
 }
 
 void ScrollBarWidget::paintEvent(QPaintEvent* event) {
   if (isEnabled()) {
     QScrollBar::paintEvent(event);
+    QPainter painter(this);
+    paint_focus_frame(*this, painter);
     return;
   }
   QStyleOptionSlider option;

@@ -35,7 +35,8 @@ class FrameWidget : public QGroupBox {
   void paintEvent(QPaintEvent* event) override;
 };
 
-// A picture, stretched to the widget or at its own size from the top-left corner.
+// A picture, stretched to the widget or at its own size from the top-left corner. One that takes
+// the focus (a picture working as a button) shows it with a frame in the highlight colour.
 class ImageWidget : public QWidget {
  public:
   explicit ImageWidget(QWidget* parent = nullptr) : QWidget(parent) {}
@@ -44,16 +45,24 @@ class ImageWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 };
 
 // A horizontal scroll bar that, when disabled, shows its arrows greyed and no thumb at all, as
 // the desktop's disabled scroll bars do; some styles draw the thumb as if nothing had changed.
+// With the keyboard focus it wears a frame in the highlight colour, as few styles show the focus
+// of a scroll bar at all, and its keys move the thumb the way they point: Right and PageDown
+// towards the right end, Left and PageUp towards the left, Home and End to either end.
 class ScrollBarWidget : public QScrollBar {
  public:
   explicit ScrollBarWidget(QWidget* parent = nullptr) : QScrollBar(Qt::Horizontal, parent) {}
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 };
 
 // A form's top-level window: the menu bar on top and the content area below it, laid out by

@@ -270,6 +270,7 @@ Form1::Form1(platform::Platform platform, std::string version)
   }
   build_menus();
   build_toolbar();
+  wire_access();
 
   on_load = [this] { Form_Load(); };
   on_resize = [this] { Form_Resize(); };

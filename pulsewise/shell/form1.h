@@ -21,6 +21,9 @@ namespace pulsewise {
 using BitmapWriter =
     std::function<bool(const platform::DrawSurface& picture, const std::string& path)>;
 
+// What a chart shows, in words: its people, its date and each cycle's value that day.
+std::string chart_description(const ChartState& state);
+
 class Form1 : public form::Form {
  public:
   // The smallest window the chart is laid out for.
@@ -100,6 +103,7 @@ class Form1 : public form::Form {
   void HelpAbout_Click();
 
  private:
+  void wire_access();
   void build_menus();
   void build_toolbar();
   void read_settings();

@@ -109,5 +109,18 @@ inline constexpr Bilingual kPrintedToFile{
     "Aucune imprimante n'est installée. La page a été enregistrée dans le fichier PDF:\n\n",
     "No printer is installed. The page was saved as a PDF file:\n\n"};
 
+// What a screen reader says of the controls whose words do not say what they are, and of the
+// pictures: the chart describes itself as "<view>, <date>. <latest test or average>. <results>."
+inline constexpr Bilingual kCursorName{"Date du graphique", "Chart date"};
+inline constexpr Bilingual kChartName{"Graphique de glycémie", "Glucose chart"};
+inline constexpr Bilingual kGaugeName{"Thermomètre", "Thermometer"};
+inline constexpr Bilingual kGaugeShows{"Niveau affiché: ", "Level shown: "};
+inline constexpr Bilingual kReadoutName{"Taux affiché", "Level shown"};
+inline constexpr Bilingual kPrintIconName{"Imprimer le graphique", "Print the chart"};
+inline constexpr Bilingual kLatestTest{"Dernière analyse: ", "Latest test: "};
+inline constexpr Bilingual kAverage{"Moyenne: ", "Average: "};
+inline constexpr Bilingual kAt{" à ", " at "};
+inline constexpr Bilingual kNoTest{"Aucune analyse", "No test"};
+
 }  // namespace text
 }  // namespace sugarlog

@@ -254,6 +254,7 @@ void Fenetre::wire_events() {
   wire_entry_panel();
   wire_tooltips();
   wire_extras();
+  wire_access();
   Timer_Heure.on_tick = [this] { Timer_Heure_Timer(); };
   Timer_Joyst.on_tick = [this] { Timer_Joyst_Timer(); };
 }

@@ -119,6 +119,8 @@ class Fenetre : public form::Form {
 
   // The view the History menu has checked.
   View current_view() const;
+  // What the chart shows now, in words, in the window's language.
+  std::string chart_description() const;
   const std::filesystem::path& data_path() const { return data_file_.path(); }
   const std::filesystem::path& settings_path() const { return settings_file_.path(); }
   // The chart's steps (plotting, titles, summary), working on this window's state.
@@ -244,6 +246,9 @@ class Fenetre : public form::Form {
   void wire_entry_panel();
   void wire_tooltips();
   void wire_extras();
+  // Names, buddies, default and cancel buttons, and the pictures' descriptions.
+  void wire_access();
+  void name_controls();  // once the language is known
 
   // Start-up pieces.
   void Quel_Decimale();

@@ -42,6 +42,7 @@ void Fenetre::Form_Load() {
     Traduction();
   }
   Aff_Langue.caption = std::to_string(Langue);
+  name_controls();
   if (Langue == kFrench) Menu_Recom->visible = true;
   Correspondance();
   Afficher_Heure();

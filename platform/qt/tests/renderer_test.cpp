@@ -474,6 +474,77 @@ TEST_F(RendererTest, MovingTheFocusRaisesLostFocus) {
   EXPECT_EQ(test.log, std::vector<std::string>{"entry lost focus"});
 }
 
+// A control hidden or disabled while it holds the focus, with no other control to take it,
+// leaves the focus to the window: keys typed afterwards never reach the control, even sent to its
+// widget, and the window's own keys work again.
+TEST_F(RendererTest, AHiddenOrDisabledControlNeverKeepsTheFocus) {
+  show_active();
+  int clicks = 0;
+  test.button.on_click = [&] { ++clicks; };
+  handler([this] { test.cursor.enabled = test.people.enabled = test.date.enabled = false; });
+  auto* button = widget<QPushButton>("Command1");
+  auto* edit = widget<QLineEdit>("Entry");
+  const std::vector<std::pair<QWidget*, std::function<void()>>> cases = {
+      {button, [this] { test.button.visible = false; }},
+      {button, [this] { test.button.enabled = false; }},
+      {edit, [this] { test.entry.visible = test.button.enabled = false; }},
+  };
+  for (const auto& [lost, lose] : cases) {
+    handler([&] {
+      test.entry.visible = test.entry.enabled = test.button.visible = test.button.enabled = true;
+    });
+    lost->setFocus();
+    test.log.clear();
+    handler(lose);
+    QApplication::processEvents();
+    EXPECT_EQ(test.form.focused(), nullptr);
+    QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : window();
+    EXPECT_NE(focus, lost);
+    QTest::keyClicks(focus, " a");
+    QTest::keyClicks(lost, " b");  // sent to the widget itself all the same
+    QTest::keyClick(focus, Qt::Key_Escape);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(test.entry.text(), "");
+    EXPECT_TRUE(test.logged("form key 27/0"));
+  }
+}
+
+// Tab reaches the scroll bar, and the arrow and page keys move it as the mouse does.
+TEST_F(RendererTest, TheKeyboardMovesAScrollBar) {
+  show_active();
+  auto* edit = widget<QLineEdit>("Entry");
+  edit->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(edit, Qt::Key_Tab);
+  auto* bar = widget<QScrollBar>("Curseur");
+  ASSERT_EQ(QApplication::focusWidget(), bar);
+  EXPECT_EQ(test.form.focused(), &test.cursor);
+  handler([this] { test.cursor.large_change = 10; });
+  test.log.clear();
+  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_PageDown,
+                      Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Home}) {
+    QTest::keyClick(bar, key);
+  }
+  EXPECT_EQ(test.log,
+            (std::vector<std::string>{"cursor 1", "cursor 2", "cursor 1", "cursor 11", "cursor 21",
+                                      "cursor 11", "cursor 100", "cursor 0"}));
+}
+
+// Alt+letter opens the menu shown with that letter, never one that is hidden.
+TEST_F(RendererTest, AHiddenMenuTakesNoAltLetter) {
+  form::MenuItem& hidden = test.form.add_menu("MenuAnalyse", "&Analyse");
+  hidden.add("MenuSang", "&Sang");
+  hidden.visible = false;
+  hidden.on_click = [this] { test.log.push_back("analyse opened"); };
+  form::MenuItem& help = test.form.add_menu("MenuAide", "&Aide");
+  help.add("MenuApropos", "&A propos");
+  help.on_click = [this] { test.log.push_back("aide opened"); };
+  show_active();
+  QTest::keyClick(window(), Qt::Key_A, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return test.logged("aide opened"); }, 1000));
+  EXPECT_FALSE(test.logged("analyse opened"));
+  if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+}
+
 TEST_F(RendererTest, UserResizesReachTheModelAndItsRulesWin) {
   show_active();
   test.form.on_resize = [this] {

@@ -1,7 +1,9 @@
 // The real window on Qt (offscreen): menus and toolbar are real actions, the chart a real image.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -52,6 +54,68 @@ class AppTest : public testing::Test {
   platform::FakeDialogs dialogs;
   std::unique_ptr<Program> program;
 };
+
+QString said(QWidget* window, const char* control, QAccessible::Text text) {
+  return QAccessible::queryAccessibleInterface(window->findChild<QWidget*>(control))->text(text);
+}
+
+// What a screen reader finds in the three windows: fields named after their labels or what they
+// hold, and the chart saying what it shows now.
+TEST_F(AppTest, ScreenReadersFindEveryControlNamed) {
+  Program& p = start();
+  Form1& w = p.window();
+  const struct {
+    form::Form* form;
+    const char* control;
+    const char* name;
+  } rows[] = {
+      {&w, "DTPicker1", "Birthday date"},  {&w, "DTPicker3", "Chart date"},
+      {&w.form5, "List1", "People"},       {&w.form6, "Text1", "Name"},
+      {&w.form6, "DTPicker1", "Birthday"},
+  };
+  for (const auto& row : rows) {
+    p.renderer().attach(*row.form);
+    QWidget* window = p.renderer().widget_for(*row.form);
+    EXPECT_EQ(said(window, row.control, QAccessible::Name).toStdString(), row.name);
+  }
+  QWidget* window = p.renderer().widget_for(w);
+  const QString before = said(window, "Picture1", QAccessible::Description);
+  EXPECT_TRUE(before.startsWith("Biorhythm chart of ")) << before.toStdString();
+  action("Next &day").trigger();
+  EXPECT_NE(said(window, "Picture1", QAccessible::Description), before);
+}
+
+// The name box's Enter goes on to the birthday, Enter there presses OK, Escape presses Close or
+// closes the entry window.
+TEST_F(AppTest, EnterAndEscapeAnswerThePeopleAndEntryWindows) {
+  Program& p = start();
+  Form1& w = p.window();
+  const struct {
+    form::Form* form;
+    const char* focus;
+    const char* typed;
+    Qt::Key key;
+    bool open_after;
+  } rows[] = {
+      {&w.form6, "Text1", "Ann", Qt::Key_Return, true},
+      {&w.form6, "DTPicker1", "", Qt::Key_Return, false},
+      {&w.form6, "Text1", "", Qt::Key_Escape, false},
+      {&w.form5, "List1", "", Qt::Key_Escape, false},
+  };
+  for (const auto& row : rows) {
+    if (!row.form->visible) p.renderer().show(*row.form);
+    QWidget* window = p.renderer().widget_for(*row.form);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    window->findChild<QWidget*>(row.focus)->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(QApplication::focusWidget(), row.typed);
+    QTest::keyClick(QApplication::focusWidget(), row.key);
+    QApplication::processEvents();
+    EXPECT_EQ(row.form->visible, row.open_after) << row.form->name() << " " << row.focus;
+  }
+  EXPECT_EQ(w.form6.Text1.text(), "Ann");
+  EXPECT_TRUE(dialogs.messages.empty());
+}
 
 TEST_F(AppTest, NextDayFromTheMenuMovesTheChartDateAndRedraws) {
   Program& p = start();

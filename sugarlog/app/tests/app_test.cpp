@@ -106,6 +106,34 @@ TEST_F(AppTest, TestTypedIntoTheRealWindowIsSaved) {
       << bytes;
 }
 
+// Once the add-test panel closes its hidden buttons take no key: Space adds nothing more, and the
+// panel opened again after a save has the level box ready for what the user types.
+TEST_F(AppTest, KeysAfterTheAddTestPanelClosesLandWhereTheUserIs) {
+  sugarlog_app::Program program(root_ / "program", root_ / "config", &probe_);
+  ASSERT_TRUE(program.start());
+  QWidget* window = program.qt().renderer().widget_for(program.window());
+  const auto type_into_focus = [&](const char* keys) {
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return QApplication::focusWidget() == level_box(window); }, 1000));
+    QTest::keyClicks(QApplication::focusWidget(), keys);
+    QApplication::processEvents();
+  };
+
+  action(window, "&Add test")->trigger();
+  type_into_focus("6.4");
+  QTest::mouseClick(button(window, "Ok"), Qt::LeftButton);
+  QApplication::processEvents();
+  ASSERT_EQ(program.window().table.Nb_Tests, 1);
+  for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(program.window().table.Nb_Tests, 1);
+
+  action(window, "&Save")->trigger();
+  QApplication::processEvents();
+  action(window, "&Add test")->trigger();
+  type_into_focus("7");
+  EXPECT_EQ(program.window().Dialog_Taux.text(), "7");
+}
+
 }  // namespace
 
 // The application lives for the whole run, inside main, so it goes before anything static.
