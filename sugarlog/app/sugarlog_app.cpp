@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <iostream>
 
 #include "platform/core/program_folder.h"
 #include "platform/qt/desktop_program.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/text.h"
+#include "sugarlog/app/report_commands.h"
 #include "sugarlog/texts/langage.h"
 
 // The pictures are compiled into this static library; Q_INIT_RESOURCE must be called outside
@@ -60,8 +62,12 @@ bool Program::start() {
 
 int run(int argc, char** argv) {
   init_sugarlog_resources();
+  if (const auto done =
+          answer_report_commands(platform::arguments_of(argc, argv), std::cout, std::cerr))
+    return *done;
   const platform_qt::DesktopIdentity identity{
-      {"sugarlog", "Sugarlog", "a blood glucose logbook in French or English, with charts"},
+      {"sugarlog", "Sugarlog", "a blood glucose logbook in French or English, with charts",
+       kReportCommandsHelp},
       QStringLiteral(DESKTOP_ID),
       QStringLiteral(":/sugarlog/sugarlog.svg")};
   return platform_qt::run_desktop_program(argc, argv, identity, [] {

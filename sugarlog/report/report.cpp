@@ -163,7 +163,7 @@ void Report::lay_out_table(DrawSurface& page) {
   const double date_w =
       std::max(page.text_width(tr(text::kDateColumn)), page.text_width(rows_.front().date));
   double time_w = page.text_width(tr(text::kTimeColumn));
-  double level_w = page.text_width(tr(text::kLevelColumn));
+  double level_w = page.text_width(level_header());
   for (const Row& row : rows_) {
     time_w = std::max(time_w, page.text_width(row.time));
     level_w = std::max(level_w, page.text_width(row.level));
@@ -194,6 +194,11 @@ void Report::lay_out_table(DrawSurface& page) {
   }
   part.end = rows_.size();
   table_pages_.push_back(part);
+}
+
+std::string Report::level_header() const {
+  return std::string(text::kLevelColumn.in(request_.langue)) + " (" +
+         std::string(unit_info(request_.unite).name) + ")";
 }
 
 void Report::draw_page(int index, DrawSurface& page) const {
@@ -349,12 +354,13 @@ Plot chart_frame(DrawSurface& page, const std::string& title, double left, doubl
   const int u = stats.unite;
   const double step = scale_step(u);
   const double wanted = std::max(stats.highest, from_mg_dl(kVeryHighAbove + 20, u));
-  Plot plot{0, top + line_of(kHeadPt), right, top + height - line_of(kSmallPt),
-            std::ceil(wanted / step) * step};
+  Plot plot{0, top + line_of(kHeadPt) + line_of(kSmallPt) / 2, right,
+            top + height - line_of(kSmallPt), std::ceil(wanted / step) * step};
+  const int decimals = known_unit(u) == kGL ? 1 : 0;
   use_font(page, kSmallPt);
   double label_w = 0;
   for (double level = 0; level <= plot.top_level + step / 2; level += step) {
-    label_w = std::max(label_w, page.text_width(level_text(level, u, separator)));
+    label_w = std::max(label_w, page.text_width(number_text(level, decimals, separator)));
   }
   plot.left = left + label_w + 100;
 
@@ -370,7 +376,7 @@ Plot chart_frame(DrawSurface& page, const std::string& title, double left, doubl
   for (double level = 0; level <= plot.top_level + step / 2; level += step) {
     const double y = plot.y_of(level);
     if (level > 0) page.line(plot.left, y, plot.right, y, kGrid);
-    const std::string label = level_text(level, u, separator);
+    const std::string label = number_text(level, decimals, separator);
     text_right(page, plot.left - 80, std::max(y - line_of(kSmallPt) / 2, top), label);
   }
   page.set_pen_style(platform::PenStyle::Solid);
@@ -389,8 +395,10 @@ void x_label(DrawSurface& page, const Plot& plot, double x, const std::string& l
 }  // namespace
 
 void Report::draw_modal_day(double top, double height, DrawSurface& page) const {
-  const Plot plot = chart_frame(page, std::string(text::kModalDay.in(request_.langue)), kMargin,
-                                top, width_ - kMargin, height, stats_, request_.separator);
+  const std::string unit(unit_info(request_.unite).name);
+  const Plot plot =
+      chart_frame(page, std::string(text::kModalDay.in(request_.langue)) + ", " + unit, kMargin,
+                  top, width_ - kMargin, height, stats_, request_.separator);
   const auto x_of = [&](double fraction) {
     return plot.left + fraction * (plot.right - plot.left);
   };
@@ -401,23 +409,26 @@ void Report::draw_modal_day(double top, double height, DrawSurface& page) const 
   for (const PeriodTest& test : tests_.tests) {
     cross(page, x_of(test.moment - platform::day_part(test.moment)), plot.y_of(test.level));
   }
+  // The median of each hour as a step across the hour, joined to the next hour's.
   const auto medians = hourly_medians(tests_);
   page.set_pen_width(3);
   for (std::size_t hour = 0; hour < 24; ++hour) {
     if (!medians[hour]) continue;
-    const double x = x_of((hour + 0.5) / 24), y = plot.y_of(*medians[hour]);
+    const double y = plot.y_of(*medians[hour]);
+    page.line(x_of(hour / 24.0), y, x_of((hour + 1) / 24.0), y, platform::kBlack);
     if (hour + 1 < 24 && medians[hour + 1]) {
-      page.line(x, y, x_of((hour + 1.5) / 24), plot.y_of(*medians[hour + 1]), platform::kBlack);
-    } else if (hour == 0 || !medians[hour - 1]) {
-      page.line(x - 60, y, x + 60, y, platform::kBlack);  // an hour alone
+      page.line(x_of((hour + 1) / 24.0), y, x_of((hour + 1) / 24.0), plot.y_of(*medians[hour + 1]),
+                platform::kBlack);
     }
   }
   page.set_pen_width(1);
 }
 
 void Report::draw_daily_means(double top, double height, DrawSurface& page) const {
-  const Plot plot = chart_frame(page, std::string(text::kDailyMeans.in(request_.langue)), kMargin,
-                                top, width_ - kMargin, height, stats_, request_.separator);
+  const std::string unit(unit_info(request_.unite).name);
+  const Plot plot =
+      chart_frame(page, std::string(text::kDailyMeans.in(request_.langue)) + ", " + unit, kMargin,
+                  top, width_ - kMargin, height, stats_, request_.separator);
   const double days = request_.period.days();
   const auto x_of = [&](platform::Serial day) {
     return plot.left + (day - request_.period.first + 0.5) / days * (plot.right - plot.left);
@@ -455,7 +466,7 @@ void Report::draw_table_page(const TablePage& part, bool first, DrawSurface& pag
   use_font(page, kBodyPt, true);
   page.print_text(columns_.date, y, tr(text::kDateColumn));
   page.print_text(columns_.time, y, tr(text::kTimeColumn));
-  text_right(page, columns_.level_right, y, tr(text::kLevelColumn));
+  text_right(page, columns_.level_right, y, level_header());
   text_left(page, columns_.note, y, tr(text::kNoteColumn), right - columns_.note);
   y += line;
   page.line(kMargin, y - 30, right, y - 30, platform::kBlack);

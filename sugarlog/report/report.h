@@ -54,6 +54,7 @@ class Report {
   };
 
   void lay_out_table(platform::DrawSurface& page);
+  std::string level_header() const;
   void draw_first_page(platform::DrawSurface& page) const;
   void draw_table_page(const TablePage& part, bool first, platform::DrawSurface& page) const;
   void draw_footer(int index, platform::DrawSurface& page) const;

@@ -83,4 +83,30 @@ inline constexpr Bilingual kTargetBounds{"La cible doit rester entre ",
                                          "The target range must lie between "};
 inline constexpr Bilingual kBoundsAnd{" et ", " and "};
 
+// The statistics window and the report dialog.
+inline constexpr Bilingual kStatisticsTitle{"Statistiques", "Statistics"};
+inline constexpr Bilingual kReportDialogTitle{"Rapport pour le médecin", "Report for the doctor"};
+inline constexpr std::array<Bilingual, 5> kPeriodChoices{{{"7 derniers jours", "Last 7 days"},
+                                                          {"14 derniers jours", "Last 14 days"},
+                                                          {"30 derniers jours", "Last 30 days"},
+                                                          {"90 derniers jours", "Last 90 days"},
+                                                          {"Du ... au ...", "From ... to ..."}}};
+inline constexpr Bilingual kFrom{"Du", "From"};
+inline constexpr Bilingual kTo{"Au", "To"};
+inline constexpr Bilingual kTargetLow{"Cible, limite basse", "Target, low bound"};
+inline constexpr Bilingual kTargetHigh{"Cible, limite haute", "Target, high bound"};
+inline constexpr Bilingual kKeepTarget{"&Garder la cible", "&Keep target"};
+inline constexpr Bilingual kNameOptional{"Nom (facultatif)", "Name (optional)"};
+inline constexpr Bilingual kSavePdf{"&Enregistrer en PDF...", "&Save as PDF..."};
+inline constexpr Bilingual kPrint{"&Imprimer...", "&Print..."};
+inline constexpr Bilingual kClose{"&Fermer", "&Close"};
+inline constexpr Bilingual kFigures{"Chiffres de la période", "Figures of the period"};
+inline constexpr Bilingual kPdfFiles{"Documents PDF (*.pdf)", "PDF documents (*.pdf)"};
+inline constexpr Bilingual kReportFileName{"rapport-glycemie", "glucose-report"};
+inline constexpr Bilingual kReportSaved{"Le rapport est enregistré:", "The report is saved:"};
+inline constexpr Bilingual kReportNotSaved{"Le rapport n'a pas pu être enregistré:",
+                                           "The report could not be saved:"};
+inline constexpr Bilingual kTargetNotKept{"La cible n'a pas pu être gardée:",
+                                          "The target range could not be kept:"};
+
 }  // namespace sugarlog::text
