@@ -8,7 +8,7 @@ namespace sugarlog {
 
 namespace {
 
-constexpr std::array<CaptionRow, 27> kFrenchCaptions{{
+constexpr std::array<CaptionRow, 29> kFrenchCaptions{{
     {"Menu_Fichier", "&Fichier"},
     {"Menu_Sauve", "&Sauvegarder"},
     {"Menu_Prev", "&Prévisualiser (via NotePad)"},
@@ -36,6 +36,8 @@ constexpr std::array<CaptionRow, 27> kFrenchCaptions{{
     {"Aff_Dial_Taux", "Taux"},
     {"Bout_Cancel", "Annuler"},
     {"Menu_Res", "Résultats à jeun?"},
+    {"Menu_Rapport", "&Rapport..."},
+    {"Menu_Stats", "S&tatistiques..."},
 }};
 
 constexpr std::array<UnitCaptions, 3> kUnitCaptions{{

@@ -109,6 +109,7 @@ void Fenetre::build_menus() {
   Menu_Impr_Graph = &Menu_Fichier->add("Menu_Impr_Graph", "Print &chart");
   Menu_Ligne2 = &Menu_Fichier->add("Menu_Ligne2", "-");
   Menu_Quitter = &Menu_Fichier->add("Menu_Quitter", "&Quit");
+  Menu_Rapport = &Menu_Fichier->add("Menu_Rapport", "&Report...");
 
   Menu_Option = &add_menu("Menu_Option", "&Options");
   Menu_Ajouter = &Menu_Option->add("Menu_Ajouter", "&Add test");
@@ -141,6 +142,7 @@ void Fenetre::build_menus() {
   Menu_Sem->checked = true;
   Menu_Mois = &Menu_Historique->add("Menu_Mois", "&Week/Month");
   Menu_Annee = &Menu_Historique->add("Menu_Annee", "&Month/Year");
+  Menu_Stats = &Menu_Historique->add("Menu_Stats", "&Statistics...");
 
   Menu_Aide = &add_menu("Menu_Aide", "&Help");
   Menu_Apropos = &Menu_Aide->add("Menu_Apropos", "&About ...");
@@ -267,6 +269,12 @@ void Fenetre::wire_menus() {
   Menu_Mois->on_click = [this] { Menu_Mois_Click(); };
   Menu_Annee->on_click = [this] { Menu_Annee_Click(); };
   Menu_Annuler->on_click = [this] { Menu_Annuler_Click(); };
+  Menu_Stats->on_click = [this] {
+    if (logbook_windows_) logbook_windows_->show_statistics(*this);
+  };
+  Menu_Rapport->on_click = [this] {
+    if (logbook_windows_) logbook_windows_->show_report(*this);
+  };
 }
 
 void Fenetre::wire_chart() {

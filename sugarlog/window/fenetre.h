@@ -189,6 +189,7 @@ class Fenetre : public form::Form {
   form::MenuItem* Menu_Impr_Graph = nullptr;
   form::MenuItem* Menu_Ligne2 = nullptr;
   form::MenuItem* Menu_Quitter = nullptr;
+  form::MenuItem* Menu_Rapport = nullptr;
   form::MenuItem* Menu_Option = nullptr;
   form::MenuItem* Menu_Ajouter = nullptr;
   form::MenuItem* Menu_Ligne2a = nullptr;
@@ -209,6 +210,7 @@ class Fenetre : public form::Form {
   form::MenuItem* Menu_Sem = nullptr;
   form::MenuItem* Menu_Mois = nullptr;
   form::MenuItem* Menu_Annee = nullptr;
+  form::MenuItem* Menu_Stats = nullptr;
   form::MenuItem* Menu_Aide = nullptr;
   form::MenuItem* Menu_Apropos = nullptr;
   form::MenuItem* Menu_Import = nullptr;
