@@ -66,25 +66,37 @@ void PageSurface::line(double x1, double y1, double x2, double y2,
 }
 
 void PageSurface::set_font_size(double points) {
-  font_.setPointSizeF(points > 0 ? points : 9);
-  painter_.setFont(font_);
+  points = points > 0 ? points : 9;
+  if (font_.pointSizeF() == points) return;
+  font_.setPointSizeF(points);
+  font_changed();
 }
 
 void PageSurface::set_font_bold(bool bold) {
+  if (font_.bold() == bold) return;
   font_.setBold(bold);
+  font_changed();
+}
+
+void PageSurface::font_changed() {
   painter_.setFont(font_);
+  metrics_.reset();
+}
+
+const QFontMetricsF& PageSurface::metrics() const {
+  if (!metrics_) metrics_.emplace(font_, painter_.device());
+  return *metrics_;
 }
 
 void PageSurface::print_text(double x, double y, std::string_view text) {
   painter_.setPen(colour_of(fore_));
-  const QFontMetricsF metrics(font_, painter_.device());
-  painter_.drawText(QPointF(device(x), device(y) + metrics.ascent()),
+  painter_.drawText(QPointF(device(x), device(y) + metrics().ascent()),
                     platform_qt::to_qstring(text));
 }
 
 double PageSurface::text_width(std::string_view text) const {
-  const QFontMetricsF metrics(font_, painter_.device());
-  return metrics.horizontalAdvance(platform_qt::to_qstring(text)) * platform::kTwipsPerInch / dpi_;
+  return metrics().horizontalAdvance(platform_qt::to_qstring(text)) * platform::kTwipsPerInch /
+         dpi_;
 }
 
 int paint_report(QPagedPaintDevice& device, const sugarlog::TestTable& table,

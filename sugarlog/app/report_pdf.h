@@ -1,6 +1,7 @@
 #pragma once
 // The report for the doctor on paper: as a PDF file (vector, with text that can be selected and
 // searched) or on a printer, on the paper size of the user's country.
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -43,6 +44,8 @@ class PageSurface : public platform::DrawSurface {
 
  private:
   double device(double twips) const { return twips * dpi_ / platform::kTwipsPerInch; }
+  const QFontMetricsF& metrics() const;
+  void font_changed();
 
   QPainter& painter_;
   double width_, height_, dpi_;
@@ -50,6 +53,7 @@ class PageSurface : public platform::DrawSurface {
   int pen_width_ = 1;
   platform::PenStyle pen_style_ = platform::PenStyle::Solid;
   QFont font_;
+  mutable std::optional<QFontMetricsF> metrics_;
 };
 
 // Lays the report out for the device's paper and paints every page; the number of pages.

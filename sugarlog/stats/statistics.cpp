@@ -96,8 +96,14 @@ PeriodTests tests_in_period(const TestTable& table, const Period& period, int un
   PeriodTests out;
   const int count = std::clamp(table.Nb_Tests, 0, TestTable::kCapacity);
   out.tests.reserve(static_cast<std::size_t>(count));
+  // Tests of one day follow each other: their date text is read once.
+  const std::string* last_text = nullptr;
+  std::optional<platform::Serial> day;
   for (int slot = 1; slot <= count; ++slot) {
-    const auto day = table.date_of(slot, this_year);
+    if (!last_text || *last_text != table.Tab_Date[slot]) {
+      last_text = &table.Tab_Date[slot];
+      day = table.date_of(slot, this_year);
+    }
     if (!day) {
       ++out.unreadable;
       continue;
