@@ -47,6 +47,8 @@ PageSurface::PageSurface(QPainter& painter, double width_twips, double height_tw
     : painter_(painter), width_(width_twips), height_(height_twips), dpi_(dpi), font_(kFontFamily) {
   font_.setStyleHint(QFont::SansSerif);
   font_.setPointSizeF(9);
+  // Without ligatures, so that a search for "fi" or "ffi" finds the words that hold them.
+  font_.setStyleStrategy(QFont::PreferNoShaping);
   painter_.setFont(font_);
   painter_.setRenderHint(QPainter::Antialiasing, true);
 }

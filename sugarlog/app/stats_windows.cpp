@@ -54,7 +54,7 @@ QString figures_html(const sugarlog::StatisticsView& v, const std::string& perio
   if (!v.unreadable.empty()) html += QStringLiteral("<p>%1</p>").arg(escaped(v.unreadable));
   if (v.empty) return html + QStringLiteral("<p><b>%1</b></p>").arg(escaped(v.no_test));
   const auto figure_table = [](const std::vector<sugarlog::FigureRow>& rows) {
-    QString out = QStringLiteral("<table cellspacing=0 cellpadding=2>");
+    QString out = QStringLiteral("<table width=\"100%\" cellspacing=0 cellpadding=2>");
     for (const auto& row : rows) {
       out += QStringLiteral("<tr><td>%1</td><td align=right><b>%2</b></td></tr>")
                  .arg(escaped(row.label), escaped(row.value));
@@ -64,7 +64,7 @@ QString figures_html(const sugarlog::StatisticsView& v, const std::string& perio
   const auto share_table = [&v](const std::string& title,
                                 const std::vector<sugarlog::ShareRow>& rows) {
     QString out = QStringLiteral(
-                      "<h4>%1</h4><table cellspacing=0 cellpadding=2><tr><th></th>"
+                      "<h4>%1</h4><table width=\"100%\" cellspacing=0 cellpadding=2><tr><th></th>"
                       "<th align=right>%2</th><th align=right>%3</th></tr>")
                       .arg(escaped(title), escaped(v.count_header), escaped(v.mean_header));
     for (const auto& row : rows) {
@@ -234,7 +234,7 @@ StatisticsDialog::StatisticsDialog(const sugarlog::Fenetre& window, QWidget* par
   form->addRow(tr_of(sugarlog::text::kTargetRange, langue), target_row);
   layout->addLayout(form);
   figures_->setAccessibleName(tr_of(sugarlog::text::kFigures, langue));
-  figures_->setMinimumSize(460, 420);
+  figures_->setMinimumSize(480, 520);
   layout->addWidget(figures_);
   auto* buttons = new QDialogButtonBox(this);
   auto* close =
