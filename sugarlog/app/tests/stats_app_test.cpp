@@ -10,7 +10,6 @@
 #include "platform/core/testing/fakes.h"
 #include "platform/core/testing/scratch_folder.h"
 #include "platform/qt/qt_services.h"
-#include "platform/qt/testing/test_app.h"
 #include "platform/qt/text.h"
 #include "sugarlog/app/report_commands.h"
 #include "sugarlog/app/stats_windows.h"
@@ -39,7 +38,6 @@ std::string logbook_bytes(int days) {
 class StatsAppTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform_qt::testing::app();
     fs::create_directories(root_ / "program");
     fs::create_directories(config());
     saved_config_ = qgetenv("XDG_CONFIG_HOME");
