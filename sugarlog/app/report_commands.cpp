@@ -22,10 +22,10 @@ namespace sugarlog_app {
 namespace fs = std::filesystem;
 
 const char* const kReportCommandsHelp =
-    "  --report FILE.pdf  write the report for the doctor of a period (the last 90 days\n"
-    "                     unless --from or --to say otherwise) and exit\n"
-    "  --stats            print the statistics of the period and exit\n"
-    "  --from YYYY-MM-DD  --to YYYY-MM-DD  the period's first and last days\n"
+    "  --stats            print the statistics of a period and exit\n"
+    "  --report FILE.pdf  write the report for the doctor of a period and exit\n"
+    "  --from YYYY-MM-DD  the period's first day (default: 89 days before its last)\n"
+    "  --to YYYY-MM-DD    the period's last day (default: today)\n"
     "  --name TEXT        the name the report carries\n"
     "  --logbook PATH     the logbook to read (Diabete.dbk, or its folder)\n";
 
