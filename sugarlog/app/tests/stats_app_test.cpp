@@ -12,6 +12,7 @@
 #include "platform/qt/qt_services.h"
 #include "platform/qt/text.h"
 #include "sugarlog/app/report_commands.h"
+#include "sugarlog/app/report_pdf.h"
 #include "sugarlog/app/stats_windows.h"
 #include "sugarlog/app/sugarlog_app.h"
 #include "sugarlog/stats/target_file.h"
@@ -88,6 +89,15 @@ TEST_F(StatsAppTest, StatisticsWindowShowsTheFiguresOfThePeriodChosen) {
   EXPECT_EQ(sugarlog::TargetRangeFile(config()).read(), (sugarlog::TargetRange{90, 144}));
   EXPECT_EQ(dialog.statistics().target, (sugarlog::TargetRange{90, 144}));
   EXPECT_EQ(read_bytes(config() / "sugarlog.ini").find("Target"), std::string::npos);
+}
+
+TEST_F(StatsAppTest, PaperFollowsTheCountry) {
+  using sugarlog_app::paper_for;
+  EXPECT_EQ(paper_for(QLocale(QLocale::French, QLocale::France)), QPageSize::A4);
+  EXPECT_EQ(paper_for(QLocale(QLocale::French, QLocale::Canada)), QPageSize::Letter);
+  EXPECT_EQ(paper_for(QLocale(QLocale::English, QLocale::UnitedStates)), QPageSize::Letter);
+  EXPECT_EQ(paper_for(QLocale(QLocale::English, QLocale::UnitedKingdom)), QPageSize::A4);
+  EXPECT_EQ(paper_for(QLocale::c()), QPageSize::A4);
 }
 
 TEST_F(StatsAppTest, CommandLineAnswersOrRefuses) {

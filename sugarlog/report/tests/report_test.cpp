@@ -152,6 +152,31 @@ TEST(Report, FirstPageHoldsTheFiguresInTheLanguage) {
   expect_on_paper(drawn, kA4Width, kA4Height);
 }
 
+TEST(Report, EveryUnitWithLevelsOffTheScale) {
+  struct UnitCase {
+    int unite;
+    const char *low, *high, *level_header, *top_label;
+  };
+  for (const UnitCase& c : {UnitCase{kMmolL, "01.0", "33.0", "Level (mmol/l)", "35"},
+                            UnitCase{kMgDl, "20", "600", "Level (mg/dl)", "600"},
+                            UnitCase{kGL, "0.20", "6.00", "Level (g/l)", "6.0"}}) {
+    SCOPED_TRACE(c.level_header);
+    TestTable table;
+    table.add_test("07/12/26", "00:00", c.low, "");
+    table.add_test("07/12/26", "23:59", c.high, "");
+    RecordingSurface page(kLetterWidth, kLetterHeight);
+    ReportRequest r = request();
+    r.unite = c.unite;
+    const Report report(table, r, kThisYear, page);
+    ASSERT_EQ(report.page_count(), 2);
+    const Drawn drawn = draw(report, kLetterWidth, kLetterHeight);
+    expect_on_paper(drawn, kLetterWidth, kLetterHeight);
+    EXPECT_TRUE(drawn.has(0, c.top_label));  // the scale reaches the highest test
+    EXPECT_TRUE(drawn.has(1, c.level_header));
+    EXPECT_TRUE(drawn.has(1, "23:59"));
+  }
+}
+
 TEST(Report, LongTextsAreShortenedOrWrappedNeverClipped) {
   TestTable table;
   const std::string word(400, 'w');  // a note without a blank

@@ -231,6 +231,42 @@ TEST(Statistics, PeriodEndsAreIncludedAndMedianOfEvenCount) {
   EXPECT_DOUBLE_EQ(median_of(levels), 3.5);
 }
 
+TEST(Statistics, TestsInAnyOrderCountTheirDaysOnce) {
+  // A hand-edited logbook: days out of order, one day in two places.
+  const std::vector<Row> rows = {{"03/11/26", "08:00", "06.0"},
+                                 {"05/11/26", "08:00", "10.0"},
+                                 {"03/11/26", "20:00", "08.0"},
+                                 {"04/11/26", "08:00", "05.0"}};
+  const Statistics s = stats_of(rows, kMmolL);
+  EXPECT_EQ(s.days_with_tests, 3);
+  const TestTable table = table_of(rows);
+  const auto means = daily_means(tests_in_period(table, kNovember, kMmolL, ".", kThisYear));
+  ASSERT_EQ(means.size(), 3u);
+  EXPECT_EQ(means[0].day, date_serial(2026, 11, 3));
+  EXPECT_DOUBLE_EQ(means[0].mean, 7.0);
+  EXPECT_DOUBLE_EQ(means[2].mean, 10.0);
+  const auto medians = hourly_medians(tests_in_period(table, kNovember, kMmolL, ".", kThisYear));
+  EXPECT_DOUBLE_EQ(*medians[8], 6.0);  // 5, 6 and 10
+  EXPECT_DOUBLE_EQ(*medians[20], 8.0);
+}
+
+TEST(Figures, RangeBoundsInEachUnit) {
+  const auto bounds = [](int unite, TargetRange target = {}) {
+    std::vector<std::string> out;
+    for (const FigureRow& row :
+         statistics_view(stats_of({}, unite, kNovember, target), kEnglish, ".").ranges) {
+      out.push_back(row.label);
+    }
+    return out;
+  };
+  EXPECT_EQ(bounds(kMgDl),
+            (std::vector<std::string>{"Very low < 54", "Low 54-69", "In target 70-180",
+                                      "High 181-250", "Very high > 250"}));
+  EXPECT_EQ(bounds(kGL)[3], "High 1.81-2.50");
+  EXPECT_EQ(bounds(kMmolL, {90, 144})[1], "Low 3.0-4.9");
+  EXPECT_EQ(bounds(kMmolL, {90, 144})[3], "High 8.1-13.9");
+}
+
 TEST(Figures, TextsFollowLanguageUnitAndSeparator) {
   const Statistics s =
       stats_of({{"02/11/26", "08:00", "07.5"}, {"01/11/26", "08:00", "05.5"}}, kMmolL);
