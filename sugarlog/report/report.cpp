@@ -136,11 +136,25 @@ void cross(DrawSurface& s, double x, double y) {
   s.line(x - kArm, y + kArm, x + kArm, y - kArm, platform::kBlack);
 }
 
+// Tabs, line breaks and other control characters become blanks: a cell is one line of text.
+std::string one_line(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  }
+  return out;
+}
+
+ReportRequest with_one_line_name(ReportRequest request) {
+  request.name = one_line(request.name);
+  return request;
+}
+
 }  // namespace
 
 Report::Report(const TestTable& table, const ReportRequest& request, int this_year,
                DrawSurface& page)
-    : request_(request),
+    : request_(with_one_line_name(request)),
       tests_(tests_in_period(table, request.period, request.unite, request.separator, this_year)),
       stats_(compute_statistics(tests_, request.period, request.unite, request.target)),
       view_(statistics_view(stats_, request.langue, request.separator)),
@@ -151,7 +165,7 @@ Report::Report(const TestTable& table, const ReportRequest& request, int this_ye
     rows_.push_back({platform::format_serial(test.moment, request_.date_picture),
                      platform::format_serial(test.moment, "hh:mm"),
                      level_text(test.level, request_.unite, request_.separator),
-                     {std::string(table.Tab_Note[test.slot])}});
+                     {one_line(table.Tab_Note[test.slot])}});
   }
   lay_out_table(page);
 }
@@ -353,7 +367,9 @@ Plot chart_frame(DrawSurface& page, const std::string& title, double left, doubl
   text_left(page, left, top, title, right - left);
   const int u = stats.unite;
   const double step = scale_step(u);
-  const double wanted = std::max(stats.highest, from_mg_dl(kVeryHighAbove + 20, u));
+  // Up to twice the highest level the logbook takes; a level above stays on the top edge.
+  const double wanted =
+      std::clamp(stats.highest, from_mg_dl(kVeryHighAbove + 20, u), 2.0 * unit_info(u).maximum);
   Plot plot{0, top + line_of(kHeadPt) + line_of(kSmallPt) / 2, right,
             top + height - line_of(kSmallPt), std::ceil(wanted / step) * step};
   const int decimals = known_unit(u) == kGL ? 1 : 0;

@@ -177,6 +177,22 @@ TEST(Report, EveryUnitWithLevelsOffTheScale) {
   }
 }
 
+TEST(Report, AbsurdLevelsAndControlCharactersStayOnOneLineOnPaper) {
+  TestTable table;
+  table.add_test("06/12/26", "08:00", "99999999999999999999", "tab\there");
+  table.add_test("07/12/26", "08:00", "07.5", "line\nbreak");
+  RecordingSurface page(kA4Width, kA4Height);
+  ReportRequest r = request();
+  r.name = "Jane\r\nDoe";
+  const Report report(table, r, kThisYear, page);
+  const Drawn drawn = draw(report, kA4Width, kA4Height);
+  expect_on_paper(drawn, kA4Width, kA4Height);
+  EXPECT_TRUE(drawn.has(0, "Jane  Doe"));
+  EXPECT_TRUE(drawn.has(1, "tab here"));
+  EXPECT_TRUE(drawn.has(1, "line break"));
+  EXPECT_TRUE(drawn.has(0, "50"));  // the scale stops at twice the largest level taken
+}
+
 TEST(Report, LongTextsAreShortenedOrWrappedNeverClipped) {
   TestTable table;
   const std::string word(400, 'w');  // a note without a blank
