@@ -3,6 +3,7 @@
 // years up to the day before "today", four a day and twelve every ninth day, with notes.
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "platform/core/date.h"
 #include "sugarlog/store/test_table.h"
@@ -26,6 +27,22 @@ inline void write_large_logbook(const std::filesystem::path& folder, platform::S
           << (written % 5 == 0 ? "repas" : "") << "\"\r\n";
     }
   }
+}
+
+// The most tests the logbook holds, all in the 90 days that end `today` (about 55 a day), newest
+// first, every third with a note: what a report of the last 90 days may have to show.
+inline sugarlog::TestTable ninety_day_logbook(platform::Serial today) {
+  sugarlog::TestTable table;
+  const int count = sugarlog::TestTable::kCapacity;
+  for (int i = 0; i < count; ++i) {
+    const platform::Serial moment = platform::day_part(today) - 89 + 89.99 * i / (count - 1);
+    const int level = 30 + (i * 37) % 150;  // 3.0 .. 17.9 mmol/l
+    table.add_test(
+        platform::format_serial(moment, "dd/mm/yy"), platform::format_serial(moment, "hh:mm"),
+        (level < 100 ? "0" : "") + std::to_string(level / 10) + "." + std::to_string(level % 10),
+        i % 3 == 0 ? "after lunch, a walk of an hour" : "");
+  }
+  return table;
 }
 
 }  // namespace bench_data

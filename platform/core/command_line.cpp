@@ -24,7 +24,8 @@ std::optional<int> answer_command_line(const std::vector<std::string>& arguments
       out << "Usage: " << program.command << " [OPTION]\n"
           << program.title << ": " << program.summary << "\n\n"
           << "  -h, --help     show this help and exit\n"
-          << "  -v, --version  show the version and exit\n\n"
+          << "  -v, --version  show the version and exit\n"
+          << program.options << "\n"
           << "The options of Qt programs (-platform, -style, -reverse, ...) are accepted too.\n";
       return 0;
     }

@@ -16,6 +16,8 @@ struct ProgramIdentity {
   std::string_view command;  // the executable's name: "sugarlog"
   std::string_view title;    // the name people know it by: "Sugarlog"
   std::string_view summary;  // one line on what it does, for --help
+  // The help's lines for the program's own options, if it has any.
+  std::string_view options = {};
 };
 
 // The arguments after the program's own name. --help (-h) prints the usage and --version (-v)

@@ -175,11 +175,6 @@ std::optional<int> answer_logbook_command(const std::vector<std::string>& argume
                                           const platform::ProgramIdentity& program,
                                           const CommandContext& context, std::ostream& out,
                                           std::ostream& err) {
-  if (asked(arguments, "--help") || asked(arguments, "-h")) {
-    const auto done = platform::answer_command_line(arguments, program, out);
-    out << "\nWithout a window:\n" << kLogbookCommandsUsage;
-    return done;
-  }
   const bool exporting = asked(arguments, "--export");
   const bool importing = asked(arguments, "--import");
   if (!exporting && !importing) return std::nullopt;
@@ -197,10 +192,7 @@ std::optional<int> answer_logbook_command(const std::vector<std::string>& argume
 std::optional<int> answer_logbook_command(int argc, char** argv,
                                           const platform::ProgramIdentity& program) {
   const std::vector<std::string> arguments = platform::arguments_of(argc, argv);
-  if (!asked(arguments, "--export") && !asked(arguments, "--import") &&
-      !asked(arguments, "--help") && !asked(arguments, "-h")) {
-    return std::nullopt;
-  }
+  if (!asked(arguments, "--export") && !asked(arguments, "--import")) return std::nullopt;
   std::error_code ec;
   const fs::path executable = fs::read_symlink("/proc/self/exe", ec);
   const platform_qt::QtLocale locale;

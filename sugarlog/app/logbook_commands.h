@@ -28,7 +28,7 @@ struct CommandContext {
   const platform::Clock& clock;
 };
 
-// --help gets the usual usage with these options added. --export and --import run here and give
+// The help's lines for these options. --export and --import run here and give
 // the exit status (0 done, 1 failed, 2 wrong options); anything else is left alone (nullopt).
 std::optional<int> answer_logbook_command(const std::vector<std::string>& arguments,
                                           const platform::ProgramIdentity& program,

@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <iostream>
 
 #include "platform/core/program_folder.h"
 #include "platform/qt/desktop_program.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/text.h"
 #include "sugarlog/app/logbook_commands.h"
+#include "sugarlog/app/report_commands.h"
 #include "sugarlog/texts/langage.h"
 
 // The pictures are compiled into this static library; Q_INIT_RESOURCE must be called outside
@@ -60,14 +62,23 @@ bool Program::start() {
   return true;
 }
 
+const platform::ProgramIdentity& identity() {
+  static const std::string options = std::string("\nWithout a window:\n") + kReportCommandsHelp +
+                                     std::string(kLogbookCommandsUsage);
+  static const platform::ProgramIdentity program{
+      "sugarlog", "Sugarlog", "a blood glucose logbook in French or English, with charts", options};
+  return program;
+}
+
 int run(int argc, char** argv) {
   init_sugarlog_resources();
-  const platform_qt::DesktopIdentity identity{
-      {"sugarlog", "Sugarlog", "a blood glucose logbook in French or English, with charts"},
-      QStringLiteral(DESKTOP_ID),
-      QStringLiteral(":/sugarlog/sugarlog.svg")};
-  if (const auto done = answer_logbook_command(argc, argv, identity.program)) return *done;
-  return platform_qt::run_desktop_program(argc, argv, identity, [] {
+  if (const auto done =
+          answer_report_commands(platform::arguments_of(argc, argv), std::cout, std::cerr))
+    return *done;
+  if (const auto done = answer_logbook_command(argc, argv, identity())) return *done;
+  const platform_qt::DesktopIdentity desktop{identity(), QStringLiteral(DESKTOP_ID),
+                                             QStringLiteral(":/sugarlog/sugarlog.svg")};
+  return platform_qt::run_desktop_program(argc, argv, desktop, [] {
     // Qt's own buttons and dialogs speak the window's language: French, or Qt's English.
     if (sugarlog::langue_of(sugarlog::Lire_Langue(platform_qt::QtLocale())) == sugarlog::kFrench) {
       platform_qt::load_qt_translations(QLocale(QLocale::French));

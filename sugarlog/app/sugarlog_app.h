@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "platform/core/command_line.h"
 #include "platform/qt/qt_platform.h"
 #include "sugarlog/app/logbook_windows_qt.h"
 #include "sugarlog/window/fenetre.h"
@@ -39,6 +40,9 @@ class Program {
   std::unique_ptr<sugarlog::Fenetre> window_;
   LogbookWindowsQt windows_{qt_.renderer()};
 };
+
+// Who the program says it is in --help and --version, with the options of its windowless modes.
+const platform::ProgramIdentity& identity();
 
 // The whole program: QApplication, start-up, event loop; returns the exit code.
 int run(int argc, char** argv);

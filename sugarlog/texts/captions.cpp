@@ -9,7 +9,7 @@ namespace sugarlog {
 
 namespace {
 
-constexpr std::array<CaptionRow, 30> kFrenchCaptions{{
+constexpr std::array<CaptionRow, 32> kFrenchCaptions{{
     {"Menu_Fichier", "&Fichier"},
     {"Menu_Sauve", "&Sauvegarder"},
     {"Menu_Prev", "&Prévisualiser (via NotePad)"},
@@ -40,6 +40,8 @@ constexpr std::array<CaptionRow, 30> kFrenchCaptions{{
     {"Menu_Analyses", text::kMenuTests.fr},
     {"Menu_Exporter", text::kMenuExport.fr},
     {"Menu_Importer", text::kMenuImport.fr},
+    {"Menu_Rapport", "&Rapport..."},
+    {"Menu_Stats", "S&tatistiques..."},
 }};
 
 constexpr std::array<UnitCaptions, 3> kUnitCaptions{{

@@ -115,6 +115,7 @@ void Fenetre::build_menus() {
   Menu_Analyses = &Menu_Fichier->add("Menu_Analyses", std::string(text::kMenuTests.en));
   Menu_Exporter = &Menu_Fichier->add("Menu_Exporter", std::string(text::kMenuExport.en));
   Menu_Importer = &Menu_Fichier->add("Menu_Importer", std::string(text::kMenuImport.en));
+  Menu_Rapport = &Menu_Fichier->add("Menu_Rapport", "&Report...");
 
   Menu_Option = &add_menu("Menu_Option", "&Options");
   Menu_Ajouter = &Menu_Option->add("Menu_Ajouter", "&Add test");
@@ -147,6 +148,7 @@ void Fenetre::build_menus() {
   Menu_Sem->checked = true;
   Menu_Mois = &Menu_Historique->add("Menu_Mois", "&Week/Month");
   Menu_Annee = &Menu_Historique->add("Menu_Annee", "&Month/Year");
+  Menu_Stats = &Menu_Historique->add("Menu_Stats", "&Statistics...");
 
   Menu_Aide = &add_menu("Menu_Aide", "&Help");
   Menu_Apropos = &Menu_Aide->add("Menu_Apropos", "&About ...");
@@ -282,6 +284,8 @@ void Fenetre::wire_menus() {
   Menu_Analyses->on_click = open(&LogbookWindows::show_tests);
   Menu_Exporter->on_click = open(&LogbookWindows::show_export);
   Menu_Importer->on_click = open(&LogbookWindows::show_import);
+  Menu_Stats->on_click = open(&LogbookWindows::show_statistics);
+  Menu_Rapport->on_click = open(&LogbookWindows::show_report);
 }
 
 void Fenetre::wire_chart() {

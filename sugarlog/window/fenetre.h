@@ -202,6 +202,7 @@ class Fenetre : public form::Form {
   form::MenuItem* Menu_Analyses = nullptr;  // the tests window
   form::MenuItem* Menu_Exporter = nullptr;
   form::MenuItem* Menu_Importer = nullptr;
+  form::MenuItem* Menu_Rapport = nullptr;
   form::MenuItem* Menu_Option = nullptr;
   form::MenuItem* Menu_Ajouter = nullptr;
   form::MenuItem* Menu_Ligne2a = nullptr;
@@ -222,6 +223,7 @@ class Fenetre : public form::Form {
   form::MenuItem* Menu_Sem = nullptr;
   form::MenuItem* Menu_Mois = nullptr;
   form::MenuItem* Menu_Annee = nullptr;
+  form::MenuItem* Menu_Stats = nullptr;
   form::MenuItem* Menu_Aide = nullptr;
   form::MenuItem* Menu_Apropos = nullptr;
   form::MenuItem* Menu_Import = nullptr;
