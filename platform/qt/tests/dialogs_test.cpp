@@ -62,6 +62,22 @@ TEST_F(DialogsTest, MessageBoxShowsTextTitleAndIconAndGivesTheAnswer) {
             platform::Answer::No);
 }
 
+// Yes/No/Cancel: Yes is the default button (Return), Escape answers Cancel.
+TEST_F(DialogsTest, YesNoCancelDefaultsToYesAndEscapesToCancel) {
+  bool yes_default = false;
+  when_shown<QMessageBox>([&](QMessageBox& box) {
+    yes_default = box.defaultButton() == box.button(QMessageBox::Yes) &&
+                  box.escapeButton() == box.button(QMessageBox::Cancel);
+    box.button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(dialogs.message_box("?", platform::Buttons::YesNoCancel, platform::Icon::None, "x"),
+            platform::Answer::No);
+  EXPECT_TRUE(yes_default);
+  when_shown<QMessageBox>([](QMessageBox& box) { box.reject(); });
+  EXPECT_EQ(dialogs.message_box("?", platform::Buttons::YesNoCancel, platform::Icon::None, "x"),
+            platform::Answer::Cancel);
+}
+
 TEST_F(DialogsTest, InputBoxGivesTheTextOrNothingOnCancel) {
   QString shown_default;
   when_shown<QInputDialog>([&](QInputDialog& box) {
