@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
