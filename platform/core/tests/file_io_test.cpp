@@ -191,18 +191,6 @@ TEST_F(FileIo, ALockLastsAsLongAsTheProcessThatHoldsIt) {
   EXPECT_EQ(ExclusiveLock(folder_ / "missing").state(), ExclusiveLock::State::kUnavailable);
 }
 
-// A lock that cannot be taken says why, as the system words it; one that is held elsewhere or
-// taken has nothing to say.
-TEST_F(FileIo, AnUnavailableLockSaysWhy) {
-  ASSERT_FALSE(write_file_atomic(folder_ / "file", ""));
-  const ExclusiveLock inside_a_file(folder_ / "file" / "folder");
-  EXPECT_EQ(inside_a_file.state(), ExclusiveLock::State::kUnavailable);
-  EXPECT_EQ(inside_a_file.error(), "Not a directory");
-  const ExclusiveLock held(folder_);
-  EXPECT_EQ(held.error(), "");
-  EXPECT_EQ(ExclusiveLock(folder_).error(), "");
-}
-
 // Sets an environment variable for as long as it lives.
 class ScopedEnv {
  public:

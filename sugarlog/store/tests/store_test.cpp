@@ -461,28 +461,6 @@ TEST_F(DataFileTest, ABackupIsNeverWrittenOver) {
   EXPECT_EQ(later.next_backup_path().filename(), "Diabete.dbk.bak.2");
 }
 
-// A note with quotes in it, as another program writes it, is read whole; the save writes its
-// quotes as apostrophes, so the file is kept first and the record named.
-TEST_F(DataFileTest, NoteWithQuotesIsReadWholeAndKeptBeforeTheSave) {
-  const std::string original =
-      "\"12/11/26\",\"08:00\",\"06.1\",\"he said \"hi\" ok\"\r\n"
-      "\"11/11/26\",\"07:00\",\"05.0\",\"\"\r\n";
-  put("Diabete.dbk", original);
-  TestTable table;
-  DataFile data(folder_);
-  ASSERT_FALSE(data.Recuperer(table, ".").error);
-  ASSERT_EQ(table.Nb_Tests, 2);
-  EXPECT_EQ(table.Tab_Note[1], "he said \"hi\" ok");
-  const UnfaithfulRecord found = data.check_faithful(table, kMmolL, UnitState{}, "/", kThisYear);
-  EXPECT_EQ(found.line, 1);
-  EXPECT_TRUE(found.note);
-  ASSERT_FALSE(save(data, table));
-  EXPECT_EQ(get("Diabete.dbk.bak"), original);
-  const std::string saved = get("Diabete.dbk");
-  EXPECT_EQ(saved.substr(0, saved.find('\r')),
-            "\"12/11/26\",\"08:00\",\"06.1\",\"he said 'hi' ok\"");
-}
-
 // A folder that cannot be locked, for any reason but another holder, leaves the logbook read
 // only: nothing would keep a second window from saving over this one's tests. A folder inside a
 // regular file fails to lock even for root.

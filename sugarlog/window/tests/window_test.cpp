@@ -364,9 +364,6 @@ TEST_F(WindowTest, UnitChangeAsksWhetherToConvertTheStoredLevels) {
       EXPECT_TRUE(w.Menu_OptMM->checked);
       EXPECT_FALSE(w.Menu_OptMG->checked);
       EXPECT_EQ(w.settings.Unite, kMmolL);
-      EXPECT_EQ(w.Params_Modifies, 0);
-      EXPECT_EQ(w.Reponse, "2");
-      EXPECT_EQ(w.table.Tab_Taux[1], "12.4");
       EXPECT_FALSE(w.Menu_Sauve->enabled);
       continue;
     }
@@ -378,24 +375,6 @@ TEST_F(WindowTest, UnitChangeAsksWhetherToConvertTheStoredLevels) {
     EXPECT_EQ(read_bytes(data_path()), c.saved);
     EXPECT_EQ(read_bytes(program_dir() / "Diabete.dbk.bak"), original);
   }
-}
-
-// The question and the converted levels follow the language and the system's separator.
-TEST_F(WindowTest, UnitConversionInFrenchUsesTheCommaAndKeepsUnreadableLevels) {
-  French();
-  write_bytes(data_path(),
-              record("11/06/26", "08:00", "07,5") + record("10/06/26", "08:00", "abc"));
-  Fenetre& w = start();
-  fake_.dialogs.messages.clear();
-  fake_.dialogs.answers = {Answer::Yes, Answer::No};
-  w.Menu_OptG->user_clicks();
-  EXPECT_EQ(fake_.dialogs.messages.at(0).title, "Le Sugarlog");
-  EXPECT_EQ(fake_.dialogs.messages.at(0).text,
-            text::unit_conversion_question("mmol/l", "g/l", "Diabete.dbk.bak", 1));
-  EXPECT_EQ(w.table.Tab_Taux[1], "1,35");
-  EXPECT_EQ(w.table.Tab_Taux[2], "abc");
-  EXPECT_EQ(w.Aff_Resultat.caption, "1,35");
-  EXPECT_TRUE(w.Menu_Sauve->enabled);  // the table is no longer what the file holds
 }
 
 TEST_F(WindowTest, LockOfferHidesTheUnitItemsAndIsNotRepeated) {
