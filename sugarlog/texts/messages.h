@@ -68,10 +68,9 @@ inline std::string kept_before_save(std::string_view backup_name, std::int16_t l
   return "The file as it is will be kept as " + std::string(backup_name) + " before the next save.";
 }
 inline constexpr Bilingual kSavedAsItStands{
-    "Elle est réenregistrée telle quelle: le carnet n'a pas changé depuis qu'une copie a été "
-    "gardée dans Diabete.dbk.bak.",
-    "It is saved again as it stands: the logbook has not changed since a copy was kept as "
-    "Diabete.dbk.bak."};
+    "Elle est réenregistrée telle quelle; une copie antérieure du carnet est gardée dans "
+    "Diabete.dbk.bak.",
+    "It is saved again as it stands; an earlier copy of the logbook is kept as Diabete.dbk.bak."};
 
 // The logbook's folder cannot be locked; the reason is the system's.
 inline std::string lock_failed_text(std::string_view reason, std::int16_t langue) {
