@@ -2,6 +2,7 @@
 // An advisory lock on a file or folder that lasts as long as the object, held by the system for
 // the process: it goes when the process ends, normally or by a crash, so it never goes stale.
 #include <filesystem>
+#include <string>
 
 namespace platform {
 
@@ -21,10 +22,13 @@ class ExclusiveLock {
 
   State state() const { return state_; }
   bool held() const { return state_ == State::kHeld; }
+  // Why the lock is unavailable, as the system words it ("Permission denied"); empty otherwise.
+  const std::string& error() const { return error_; }
 
  private:
   int fd_ = -1;
   State state_ = State::kUnavailable;
+  std::string error_;
 };
 
 }  // namespace platform

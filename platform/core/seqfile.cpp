@@ -1,5 +1,6 @@
 #include "platform/core/seqfile.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/core/text_util.h"
@@ -19,6 +20,28 @@ bool SequentialReader::at_end() const {
   return pos_ >= bytes_.size();
 }
 
+bool SequentialReader::closes_field(std::size_t quote) const {
+  std::size_t next = quote + 1;
+  while (next < bytes_.size() && is_blank(bytes_[next])) ++next;
+  return next >= bytes_.size() || bytes_[next] == ',' || is_line_end(bytes_[next]);
+}
+
+std::size_t SequentialReader::closing_quote(std::size_t open) {
+  const std::size_t first = bytes_.find('"', open);
+  if (first == std::string::npos || closes_field(first)) return first;
+  // A quote with text after it ("he said "hi" ok") belongs to the field when a quote that does
+  // close one follows on the same line. A failed search is remembered: every later quote of that
+  // stretch would fail it again, and re-searching would make a long damaged line quadratic.
+  if (first >= no_close_before_) {
+    const std::size_t line_end = std::min(bytes_.find_first_of("\r\n", first), bytes_.size());
+    for (std::size_t q = bytes_.find('"', first + 1); q < line_end; q = bytes_.find('"', q + 1)) {
+      if (closes_field(q)) return q;
+    }
+    no_close_before_ = line_end;
+  }
+  return first;
+}
+
 std::optional<std::string> SequentialReader::read_field() {
   if (at_end()) return std::nullopt;
   const std::size_t size = bytes_.size();
@@ -27,7 +50,7 @@ std::optional<std::string> SequentialReader::read_field() {
   std::string field;
   if (pos_ < size && bytes_[pos_] == '"') {
     const std::size_t open = pos_ + 1;
-    const std::size_t close = bytes_.find('"', open);
+    const std::size_t close = closing_quote(open);
     if (close == std::string::npos) {
       field = bytes_.substr(open);
       pos_ = size;

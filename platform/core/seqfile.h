@@ -9,9 +9,11 @@ namespace platform {
 
 // Reads fields one after another from a byte buffer.
 // - Blanks before a field are skipped.
-// - A field that starts with a double quote runs to the next double quote and may hold commas and
-//   line ends; what follows the closing quote up to the next comma or line end is dropped. An
-//   unterminated quote runs to the end of the input.
+// - A field that starts with a double quote may hold commas and line ends. It is closed by the
+//   first double quote followed (after blanks) by a comma, a line end or the end of the input. A
+//   double quote followed by other text is part of the field when such a closing quote comes
+//   later on its line ("he said "hi" ok"); otherwise it closes the field, and what follows it up
+//   to the next comma or line end is dropped. An unterminated quote runs to the end of the input.
 // - Any other field ends at a comma or a line end and loses its surrounding blanks.
 // - CR LF, LF and CR are line ends; a line end ends a field; an empty line is one empty field;
 //   a missing final line end reads like a present one.
@@ -28,8 +30,12 @@ class SequentialReader {
   std::size_t position() const { return pos_; }
 
  private:
+  bool closes_field(std::size_t quote) const;
+  std::size_t closing_quote(std::size_t open);
+
   std::string bytes_;
   std::size_t pos_ = 0;
+  std::size_t no_close_before_ = 0;  // no quote before this closes a field: searched already
 };
 
 // One record as the logbook writes it: every field in double quotes, separated by commas, ended by

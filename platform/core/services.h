@@ -17,9 +17,11 @@ class Form;
 
 namespace platform {
 
-enum class Buttons { Ok, YesNo };
+// YesNoCancel has Yes as its default button; Escape or the close box answer Cancel there, and No
+// in a Yes/No box.
+enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Icon { None, Information, Exclamation, Stop };
-enum class Answer { Ok, Yes, No };
+enum class Answer { Ok, Yes, No, Cancel };
 
 struct SaveFileOptions {
   std::string title;

@@ -56,15 +56,27 @@ QtDialogs::~QtDialogs() {
 
 platform::Answer QtDialogs::message_box(const std::string& text, platform::Buttons buttons,
                                         platform::Icon icon, const std::string& title) {
-  const bool yes_no = buttons == platform::Buttons::YesNo;
-  if (program_.ending()) return yes_no ? platform::Answer::No : platform::Answer::Ok;
+  // What Escape, the close box and an ending program answer.
+  const platform::Answer dismissed = buttons == platform::Buttons::YesNo ? platform::Answer::No
+                                     : buttons == platform::Buttons::YesNoCancel
+                                         ? platform::Answer::Cancel
+                                         : platform::Answer::Ok;
+  if (program_.ending()) return dismissed;
   show_window_as_it_stands();
-  QMessageBox box(qt_icon(icon), to_qstring(title), to_qstring(text),
-                  yes_no ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, dialog_parent());
-  if (yes_no) box.setEscapeButton(QMessageBox::No);
+  QMessageBox::StandardButtons shown = QMessageBox::Ok;
+  if (buttons == platform::Buttons::YesNo) shown = QMessageBox::Yes | QMessageBox::No;
+  if (buttons == platform::Buttons::YesNoCancel)
+    shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  QMessageBox box(qt_icon(icon), to_qstring(title), to_qstring(text), shown, dialog_parent());
+  if (buttons != platform::Buttons::Ok) {
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(buttons == platform::Buttons::YesNo ? QMessageBox::No
+                                                            : QMessageBox::Cancel);
+  }
   const int result = box.exec();
-  if (!yes_no) return platform::Answer::Ok;
-  return result == QMessageBox::Yes ? platform::Answer::Yes : platform::Answer::No;
+  if (result == QMessageBox::Yes) return platform::Answer::Yes;
+  if (result == QMessageBox::No) return platform::Answer::No;
+  return dismissed;
 }
 
 std::optional<std::string> QtDialogs::input_box(const std::string& prompt, const std::string& title,

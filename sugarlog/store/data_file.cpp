@@ -188,44 +188,45 @@ std::string format_test_time(std::string_view text) {
   return time ? platform::format_serial(*time, "hh:mm") : std::string(text);
 }
 
-std::string records_for_save(TestTable& table, int unite, const UnitState& units,
-                             std::string_view date_separator, int this_year) {
+namespace {
+
+// The save's form of one test, its level given already re-formatted.
+void append_saved_record(std::string& out, const TestTable& table, int slot, std::string_view taux,
+                         std::string_view date_separator, int this_year) {
+  append_record(out, format_test_date(table.Tab_Date[slot], date_separator, this_year),
+                format_test_time(table.Tab_Heure[slot]), taux, table.Tab_Note[slot]);
+}
+
+std::string reserved_for(const TestTable& table) {
   std::string out;
   out.reserve(static_cast<std::size_t>(std::max(table.Nb_Tests, 0)) * kUsualRecordSize);
+  return out;
+}
+
+}  // namespace
+
+std::string records_for_save(TestTable& table, int unite, const UnitState& units,
+                             std::string_view date_separator, int this_year) {
+  std::string out = reserved_for(table);
   for (int i = 1; i <= table.Nb_Tests && i <= TestTable::kCapacity; ++i) {
     std::string& taux = table.Tab_Taux[i];
     taux = units.reformat(taux, unite);
-    append_record(out, format_test_date(table.Tab_Date[i], date_separator, this_year),
-                  format_test_time(table.Tab_Heure[i]), taux, table.Tab_Note[i]);
+    append_saved_record(out, table, i, taux, date_separator, this_year);
+  }
+  return out;
+}
+
+std::string records_as_saved(const TestTable& table, int unite, const UnitState& units,
+                             std::string_view date_separator, int this_year) {
+  std::string out = reserved_for(table);
+  for (int i = 1; i <= table.Nb_Tests && i <= TestTable::kCapacity; ++i) {
+    append_saved_record(out, table, i, units.reformat(table.Tab_Taux[i], unite), date_separator,
+                        this_year);
   }
   return out;
 }
 
 namespace {
-
-// A level as a plain number: digits with at most one "." or "," among them, blanks around.
-std::optional<double> plain_number(std::string_view text) {
-  text = platform::trimmed(text);
-  if (text.empty() || text.size() > 12) return std::nullopt;
-  double value = 0, scale = 0;
-  bool any_digit = false;
-  for (const char c : text) {
-    if (platform::is_digit(c)) {
-      any_digit = true;
-      if (scale == 0) {
-        value = value * 10 + (c - '0');
-      } else {
-        scale /= 10;
-        value += (c - '0') * scale;
-      }
-    } else if ((c == '.' || c == ',') && scale == 0) {
-      scale = 1;
-    } else {
-      return std::nullopt;
-    }
-  }
-  return any_digit ? std::optional<double>(value) : std::nullopt;
-}
 
 // Half the last place of a picture: how far formatting may round.
 double rounding_of(std::string_view picture) {
@@ -240,8 +241,14 @@ constexpr double kOneMinute = 1.0 / (24 * 60);
 
 }  // namespace
 
-bool saves_faithfully(const TestTable& table, int slot, int unite, const UnitState& units,
-                      std::string_view date_separator, int this_year) {
+namespace {
+
+bool note_saves_as_held(const TestTable& table, int slot) {
+  return table.Tab_Note[slot].find_first_of("\"\r\n") == std::string::npos;
+}
+
+bool values_save_faithfully(const TestTable& table, int slot, int unite, const UnitState& units,
+                            std::string_view date_separator, int this_year) {
   const std::string& date = table.Tab_Date[slot];
   const auto read = platform::parse_date(date, this_year);
   const auto saved =
@@ -259,6 +266,14 @@ bool saves_faithfully(const TestTable& table, int slot, int unite, const UnitSta
   const auto saved_level = plain_number(units.reformat(taux, unite));
   return level && saved_level &&
          std::abs(*level - *saved_level) <= rounding_of(units.Format_Taux) + 1e-9;
+}
+
+}  // namespace
+
+bool saves_faithfully(const TestTable& table, int slot, int unite, const UnitState& units,
+                      std::string_view date_separator, int this_year) {
+  return note_saves_as_held(table, slot) &&
+         values_save_faithfully(table, slot, unite, units, date_separator, this_year);
 }
 
 // ---- Erase ----------------------------------------------------------------------------------
@@ -326,6 +341,38 @@ fs::path DataFile::backup_path() const {
   return path_.parent_path() / kBackupName;
 }
 
+namespace {
+
+fs::path numbered(const fs::path& first, int number) {
+  if (number == 0) return first;
+  fs::path name = first;
+  name += "." + std::to_string(number);
+  return name;
+}
+
+bool holds_something(const fs::path& path) {
+  std::error_code ec;
+  return fs::symlink_status(path, ec).type() != fs::file_type::not_found;
+}
+
+}  // namespace
+
+fs::path DataFile::next_backup_path() const {
+  int number = 0;
+  while (holds_something(numbered(backup_path(), number))) ++number;
+  return numbered(backup_path(), number);
+}
+
+void DataFile::remove_stale_backup_temporaries() const {
+  // A killed backup left its temporary file beside the name it was going to take: the first
+  // free one, or one of the backups before it when they were made later.
+  for (int number = 0;; ++number) {
+    const fs::path name = numbered(backup_path(), number);
+    platform::remove_stale_temporaries(name);
+    if (!holds_something(name)) return;
+  }
+}
+
 void DataFile::take_lock() {
   if (lock_state_ != LockState::kNotTried) return;
   // The folder itself is locked: that works where the logbook cannot be written, and a save
@@ -336,14 +383,16 @@ void DataFile::take_lock() {
     case platform::ExclusiveLock::State::kHeld:
       lock_state_ = LockState::kHeld;
       platform::remove_stale_temporaries(path_);
-      platform::remove_stale_temporaries(backup_path());
+      remove_stale_backup_temporaries();
       break;
     case platform::ExclusiveLock::State::kHeldElsewhere:
       lock_state_ = LockState::kElsewhere;
       break;
     case platform::ExclusiveLock::State::kUnavailable:
-      // No folder to lock (yet): the load and the writes report what is wrong.
+      // Without the lock nothing keeps a second window from saving over this one's tests (a
+      // folder that can be written but not listed, a file system without locks): read only.
       lock_state_ = LockState::kUnavailable;
+      lock_error_ = lock_->error();
       lock_.reset();
       break;
   }
@@ -353,9 +402,11 @@ LoadOutcome DataFile::Recuperer(TestTable& table, std::string_view sep_decimal) 
   LoadOutcome outcome;
   table.Nb_Tests = 0;
   lines_.clear();
+  loaded_text_.clear();
   backup_pending_ = false;
   take_lock();
-  outcome.open_elsewhere = read_only();
+  outcome.open_elsewhere = lock_state_ == LockState::kElsewhere;
+  if (lock_state_ == LockState::kUnavailable) outcome.lock_failed = lock_error_;
 
   const platform::FileRead file = platform::read_file(path_);
   if (file.missing && !read_only()) {
@@ -366,22 +417,26 @@ LoadOutcome DataFile::Recuperer(TestTable& table, std::string_view sep_decimal) 
   if (file.error) {
     outcome.error = file.error;
   } else {
-    outcome.error =
-        load_tests(platform::text_from_file_bytes(file.bytes), table, sep_decimal, &lines_);
+    loaded_text_ = platform::text_from_file_bytes(file.bytes);
+    outcome.error = load_tests(loaded_text_, table, sep_decimal, &lines_);
     if (outcome.error && !lines_.empty()) outcome.line = lines_.back();
   }
   backup_pending_ = outcome.error.has_value();
   return outcome;
 }
 
-int DataFile::check_faithful(const TestTable& table, int unite, const UnitState& units,
-                             std::string_view date_separator, int this_year) {
+UnfaithfulRecord DataFile::check_faithful(const TestTable& table, int unite, const UnitState& units,
+                                          std::string_view date_separator, int this_year) {
   for (int i = 1; i <= table.Nb_Tests && i <= TestTable::kCapacity; ++i) {
     if (saves_faithfully(table, i, unite, units, date_separator, this_year)) continue;
-    backup_pending_ = true;
-    return static_cast<std::size_t>(i) <= lines_.size() ? lines_[i - 1] : i;
+    const bool kept_already =
+        holds_something(backup_path()) &&
+        records_as_saved(table, unite, units, date_separator, this_year) == loaded_text_;
+    if (!kept_already) backup_pending_ = true;
+    const int line = static_cast<std::size_t>(i) <= lines_.size() ? lines_[i - 1] : i;
+    return {line, values_save_faithfully(table, i, unite, units, date_separator, this_year)};
   }
-  return 0;
+  return {};
 }
 
 std::optional<std::string> DataFile::keep_backup() {
@@ -389,10 +444,12 @@ std::optional<std::string> DataFile::keep_backup() {
   if (!fs::exists(path_, ec) && !ec) return std::nullopt;  // nothing left to lose
   const platform::FileRead file = platform::read_file(path_);
   if (file.error) return file.error;
-  return platform::write_file_atomic(backup_path(), file.bytes);
+  return platform::write_file_atomic(next_backup_path(), file.bytes);
 }
 
 std::optional<std::string> DataFile::overwrite(std::string_view bytes) {
+  if (lock_state_ == LockState::kUnavailable)
+    return "The logbook's folder could not be locked (" + lock_error_ + "); nothing was written";
   if (read_only()) return std::string(kOpenElsewhere);
   if (backup_pending_) {
     if (auto error = keep_backup()) return error;

@@ -37,9 +37,10 @@ std::optional<std::string> load_tests(std::string_view text, TestTable& table,
                                       std::vector<int>* lines = nullptr);
 
 // True when the next save writes the test with the same meaning as it was read: a date and a time
-// that read back as the same day and minute from their saved form, and a level that is a plain
-// number which the unit's picture at most rounds. "abc", "1e308", an empty level, a year that
-// "dd/mm/yy" cannot hold or UTF-16 text read as bytes are not.
+// that read back as the same day and minute from their saved form, a level that is a plain
+// number which the unit's picture at most rounds, and a note the save writes as it is (see
+// record_safe). "abc", "1e308", an empty level, a year that "dd/mm/yy" cannot hold, UTF-16 text
+// read as bytes or a note with double quotes in it are not.
 bool saves_faithfully(const TestTable& table, int slot, int unite, const UnitState& units,
                       std::string_view date_separator, int this_year);
 
@@ -62,6 +63,9 @@ std::string format_test_time(std::string_view text);
 // Re-formats every level of slots 1..Nb_Tests in place (read by the unit's rule, written in the
 // state's picture and separator) and returns the data file's bytes.
 std::string records_for_save(TestTable& table, int unite, const UnitState& units,
+                             std::string_view date_separator, int this_year);
+// The same bytes, the table left as it is.
+std::string records_as_saved(const TestTable& table, int unite, const UnitState& units,
                              std::string_view date_separator, int this_year);
 
 // ---- The erase command, step by step --------------------------------------------------------
@@ -98,11 +102,22 @@ struct LoadOutcome {
   std::optional<std::string> error;  // the load error to show; the tests read so far stay
   int line = 0;                      // the line the error stopped at; 0 when it is no line's
   bool open_elsewhere = false;       // another window has the logbook: it is read only here
+  // The logbook's folder could not be locked, for this reason: it is read only here too, since
+  // nothing would keep a second window from writing over this one's tests.
+  std::optional<std::string> lock_failed;
+};
+
+// The first test of a loaded logbook that the next save would change (see saves_faithfully).
+struct UnfaithfulRecord {
+  int line = 0;       // the line of the file it came from; 0 when every test saves as read
+  bool note = false;  // only its note changes (double quotes or line ends in it)
 };
 
 class DataFile {
  public:
   static constexpr std::string_view kFileName = "Diabete.dbk";
+  // Backups are never written over: the first is Diabete.dbk.bak, the next Diabete.dbk.bak.1,
+  // then .2 and so on.
   static constexpr std::string_view kBackupName = "Diabete.dbk.bak";
 
   explicit DataFile(std::filesystem::path folder);
@@ -113,24 +128,41 @@ class DataFile {
   // Also what the preview command opens.
   const std::filesystem::path& path() const { return path_; }
   std::filesystem::path backup_path() const;
+  // Where the next backup goes: the first name of the series that holds nothing.
+  std::filesystem::path next_backup_path() const;
 
   // The first load also locks the logbook for as long as this object lives (the system drops the
-  // lock when the process ends, even by a crash). When another window holds it, the logbook is
-  // read but never written here (open_elsewhere, read_only()). With the lock held, temporary
-  // files of a save that was killed half-way are removed. Files written by earlier copies in
-  // Windows-1252, or as UTF-16 with a byte-order mark, are read as such.
+  // lock when the process ends, even by a crash). When another window holds it, or it cannot be
+  // taken at all, the logbook is read but never written here (open_elsewhere, lock_failed,
+  // read_only()). With the lock held, temporary files of a save that was killed half-way are
+  // removed. Files written by earlier copies in Windows-1252, or as UTF-16 with a byte-order
+  // mark, are read as such.
   LoadOutcome Recuperer(TestTable& table, std::string_view sep_decimal);
 
-  // The first test the next save would change in meaning (see saves_faithfully), as the line of
-  // the file it came from; 0 when there is none. Finding one keeps the file as it is in
-  // Diabete.dbk.bak before the next overwrite, as a load error does.
-  int check_faithful(const TestTable& table, int unite, const UnitState& units,
-                     std::string_view date_separator, int this_year);
+  // The first test the next save would change in meaning (see saves_faithfully). Finding one
+  // keeps the file as it is in a backup before the next overwrite, as a load error does, unless
+  // a backup exists already and the save would write every line of the file back unchanged (the
+  // program's own output, reloaded): that adds nothing worth keeping.
+  UnfaithfulRecord check_faithful(const TestTable& table, int unite, const UnitState& units,
+                                  std::string_view date_separator, int this_year);
 
-  // Another window has the logbook: every write is refused with kOpenElsewhere.
-  bool read_only() const { return lock_state_ == LockState::kElsewhere; }
+  // Another window has the logbook, or its folder cannot be locked: every write is refused with
+  // kOpenElsewhere.
+  bool read_only() const {
+    return lock_state_ == LockState::kElsewhere || lock_state_ == LockState::kUnavailable;
+  }
   static constexpr std::string_view kOpenElsewhere =
       "The logbook is open in another window; nothing was written";
+
+  // The table is about to change beyond what a save re-formats (levels converted to another
+  // unit): the file as it is now is kept in a backup before the next overwrite.
+  void keep_before_next_save() { backup_pending_ = true; }
+
+  // Why the logbook's folder could not be locked, when that is what makes it read only.
+  std::optional<std::string> lock_failed() const {
+    if (lock_state_ != LockState::kUnavailable) return std::nullopt;
+    return lock_error_;
+  }
 
   // The data part of a save (the caller writes the settings first): levels re-formatted in place,
   // the whole table written atomically. On failure the error text comes back and the file is as it
@@ -156,11 +188,14 @@ class DataFile {
   void take_lock();
   std::optional<std::string> overwrite(std::string_view bytes);
   std::optional<std::string> keep_backup();
+  void remove_stale_backup_temporaries() const;
 
   std::filesystem::path path_;
   bool backup_pending_ = false;
-  std::vector<int> lines_;  // the line each loaded test starts on
+  std::vector<int> lines_;   // the line each loaded test starts on
+  std::string loaded_text_;  // the text the last load read, to tell what a save would change
   LockState lock_state_ = LockState::kNotTried;
+  std::string lock_error_;  // why the lock could not be taken
   std::unique_ptr<platform::ExclusiveLock> lock_;
 };
 

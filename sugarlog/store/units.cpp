@@ -27,20 +27,25 @@ bool fits_unit_picture(std::string_view text, int unite, std::string_view separa
          (!separator.empty() && fits_picture(text, picture, separator));
 }
 
-// The number of a text whose decimal point may be a comma or the system's separator.
-double value_of(std::string_view text, std::string_view separator) {
-  std::string with_point;
-  with_point.reserve(text.size());
+// The text with a full stop for every comma and every system separator.
+std::string with_point(std::string_view text, std::string_view separator) {
+  std::string out;
+  out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     if (!separator.empty() && text.substr(i).starts_with(separator)) {
-      with_point += '.';
+      out += '.';
       i += separator.size();
     } else {
-      with_point += text[i] == ',' ? '.' : text[i];
+      out += text[i] == ',' ? '.' : text[i];
       ++i;
     }
   }
-  return platform::val(with_point);
+  return out;
+}
+
+// The number of a text whose decimal point may be a comma or the system's separator.
+double value_of(std::string_view text, std::string_view separator) {
+  return platform::val(with_point(text, separator));
 }
 
 }  // namespace
@@ -81,6 +86,37 @@ bool fits_picture(std::string_view text, std::string_view picture, std::string_v
   if (!rest.starts_with(separator) || rest.size() != separator.size() + decimals) return false;
   rest.remove_prefix(separator.size());
   return std::all_of(rest.begin(), rest.end(), is_digit);
+}
+
+std::optional<double> plain_number(std::string_view text) {
+  text = platform::trimmed(text);
+  if (text.empty() || text.size() > 12) return std::nullopt;
+  double value = 0, scale = 0;
+  bool any_digit = false;
+  for (const char c : text) {
+    if (platform::is_digit(c)) {
+      any_digit = true;
+      if (scale == 0) {
+        value = value * 10 + (c - '0');
+      } else {
+        scale /= 10;
+        value += (c - '0') * scale;
+      }
+    } else if ((c == '.' || c == ',') && scale == 0) {
+      scale = 1;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return any_digit ? std::optional<double>(value) : std::nullopt;
+}
+
+std::optional<std::string> converted_level(std::string_view level, int from, int to,
+                                           std::string_view separator) {
+  if (!fits_unit_picture(level, from, separator) && !plain_number(with_point(level, separator)))
+    return std::nullopt;
+  const double mg_dl = read_level(level, from, separator) * kMgDlPerUnit[known_unit(from)];
+  return format_level(mg_dl / kMgDlPerUnit[known_unit(to)], unit_info(to).picture, separator);
 }
 
 void UnitState::Le_Formatteur(int unite, std::string_view dialog_taux) {

@@ -5,6 +5,7 @@
 // texts shown per unit (labels, hints, class bounds) live with the other texts in sugarlog/texts.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,19 @@ std::string format_level(double value, std::string_view picture, std::string_vie
 // True when the text is exactly what format_level writes for some value: the picture's "0"
 // digits all present, "#" digits present only when significant, the separator in place of ".".
 bool fits_picture(std::string_view text, std::string_view picture, std::string_view separator);
+
+// A level as a plain number: digits with at most one "." or "," among them, blanks around;
+// nothing for anything else ("abc", "1e308", "-5", an empty text).
+std::optional<double> plain_number(std::string_view text);
+
+// How many mg/dl one unit of each code stands for: 1 mmol/l of glucose is 18.016 mg/dl, and
+// 1 g/l is 100 mg/dl.
+inline constexpr std::array<double, 3> kMgDlPerUnit{18.016, 1.0, 100.0};
+
+// A level text of one unit as the same glucose level in another, written in that unit's picture
+// with `separator`; nothing when the text is no level that can be read.
+std::optional<std::string> converted_level(std::string_view level, int from, int to,
+                                           std::string_view separator);
 
 // The unit-dependent number state the main window keeps. The unit code itself lives with the
 // settings (Settings::Unite); these follow it only when the procedures below run.

@@ -2,6 +2,7 @@
 // Every text of the logbook that exists in French and in English, side by side. A text is chosen
 // by the language flag when it is shown.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace sugarlog {
@@ -51,10 +52,59 @@ inline constexpr Bilingual kOpenElsewhere{
     "This logbook is already open in another Sugarlog window.\n\nIt is shown here read-only: "
     "nothing will be saved to it from this window."};
 inline constexpr Bilingual kUnfaithfulRecord{
-    "Cette ligne ne peut pas être lue comme une analyse (date, heure ou taux).\n\nLe fichier "
-    "tel quel sera gardé dans Diabete.dbk.bak avant la prochaine sauvegarde.",
-    "This line cannot be read as a test (date, time or level).\n\nThe file as it is will be "
-    "kept as Diabete.dbk.bak before the next save."};
+    "Cette ligne ne peut pas être lue comme une analyse (date, heure ou taux).",
+    "This line cannot be read as a test (date, time or level)."};
+inline constexpr Bilingual kUnfaithfulNote{
+    "La note de cette ligne contient des guillemets ou des sauts de ligne, que le carnet "
+    "enregistre en apostrophes et en espaces.",
+    "The note on this line holds double quotes or line breaks, which the logbook saves as "
+    "apostrophes and blanks."};
+// After one of the two above: the backup the next save makes, or why it makes none.
+inline std::string kept_before_save(std::string_view backup_name, std::int16_t langue) {
+  if (langue == 1) {
+    return "Le fichier tel quel sera gardé dans " + std::string(backup_name) +
+           " avant la prochaine sauvegarde.";
+  }
+  return "The file as it is will be kept as " + std::string(backup_name) + " before the next save.";
+}
+inline constexpr Bilingual kSavedAsItStands{
+    "Elle est réenregistrée telle quelle; une copie antérieure du carnet est gardée dans "
+    "Diabete.dbk.bak.",
+    "It is saved again as it stands; an earlier copy of the logbook is kept as Diabete.dbk.bak."};
+
+// The logbook's folder cannot be locked; the reason is the system's.
+inline std::string lock_failed_text(std::string_view reason, std::int16_t langue) {
+  if (langue == 1) {
+    return "Le dossier de ce carnet ne peut pas être verrouillé (" + std::string(reason) +
+           "): rien n'empêcherait une autre fenêtre du Sugarlog d'enregistrer par-dessus ses "
+           "analyses.\n\nIl est affiché ici en lecture seule: rien n'y sera enregistré depuis "
+           "cette fenêtre.";
+  }
+  return "The folder of this logbook cannot be locked (" + std::string(reason) +
+         "): nothing would keep another Sugarlog window from saving over its tests.\n\nIt is "
+         "shown here read-only: nothing will be saved to it from this window.";
+}
+
+// A unit chosen while the logbook holds tests: convert their levels (Yes), keep the numbers
+// (No) or keep the unit (Cancel).
+inline std::string unit_conversion_question(std::string_view from, std::string_view to,
+                                            std::string_view backup_name, std::int16_t langue) {
+  const std::string was(from), now(to), backup(backup_name);
+  if (langue == 1) {
+    return "Le carnet contient des analyses en " + was +
+           ".\n\nVoulez-vous CONVERTIR leurs taux en " + now +
+           "?\n\nOUI = Chaque taux est converti (1 mmol/l = 18,016 mg/dl, 1 g/l = 100 "
+           "mg/dl).\nNON = Les nombres restent tels quels (analyses entrées en " +
+           now + ").\nANNULER = L'unité reste " + was + ".\n\nLe carnet tel quel sera gardé dans " +
+           backup + " à la prochaine sauvegarde.";
+  }
+  return "The logbook holds tests in " + was + ".\n\nDo you want to CONVERT their levels to " +
+         now +
+         "?\n\nYES = Every level is converted (1 mmol/l = 18.016 mg/dl, 1 g/l = 100 "
+         "mg/dl).\nNO = The numbers stay as they are (tests typed in " +
+         now + ").\nCANCEL = The unit stays " + was +
+         ".\n\nThe logbook as it is now will be kept as " + backup + " at the next save.";
+}
 inline constexpr Bilingual kSettingsUnreadable{
     "Les paramètres ne peuvent pas être lus; le programme utilise les paramètres par défaut et "
     "ne remplacera pas ce fichier.",

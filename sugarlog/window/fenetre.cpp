@@ -344,8 +344,11 @@ View Fenetre::current_view() const {
 Answer Fenetre::ask(std::string_view text, Buttons buttons, Icon icon, std::string_view title) {
   const Answer answer =
       platform_.dialogs.message_box(std::string(text), buttons, icon, std::string(title));
-  // The answer's code as the message box gives it: 6 Yes, 7 No, 1 OK.
-  Reponse.assign(1, answer == Answer::Yes ? '6' : answer == Answer::No ? '7' : '1');
+  // The answer's code as the message box gives it: 6 Yes, 7 No, 2 Cancel, 1 OK.
+  Reponse.assign(1, answer == Answer::Yes      ? '6'
+                    : answer == Answer::No     ? '7'
+                    : answer == Answer::Cancel ? '2'
+                                               : '1');
   return answer;
 }
 

@@ -258,10 +258,14 @@ class Fenetre : public form::Form {
   void Recuperer();
   void apply_unit_menu();
   void choose_unit(form::MenuItem& item, std::int16_t unite);
+  // Asks what becomes of the stored levels when the unit changes; false on Cancel.
+  bool convert_levels(std::int16_t from, std::int16_t to);
 
   // Saving; false when a file could not be written (reported already).
   bool Sauvegarder();
   bool written(const std::optional<std::string>& error, const std::filesystem::path& path);
+  // Why this window never writes the logbook: another window has it, or it cannot be locked.
+  void tell_read_only();
   // A message naming the file, what is wrong with it and, when given, what the program does.
   void report_file(const std::filesystem::path& path, std::string_view what,
                    std::string_view consequence);

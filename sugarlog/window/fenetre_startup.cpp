@@ -129,9 +129,9 @@ void Fenetre::Recuperer() {
   platform_.dialogs.set_busy(true);
   const LoadOutcome outcome = data_file_.Recuperer(table, units.Sep_Decimal);
   platform_.dialogs.set_busy(false);
-  if (outcome.open_elsewhere && !told_open_elsewhere_) {
+  if ((outcome.open_elsewhere || outcome.lock_failed) && !told_open_elsewhere_) {
     told_open_elsewhere_ = true;
-    report_file(data_file_.path(), text::kOpenElsewhere.in(Langue), {});
+    tell_read_only();
   }
   if (outcome.error) {
     std::string where;
@@ -140,14 +140,27 @@ void Fenetre::Recuperer() {
     report_file(data_file_.path(), where + *outcome.error, {});
     return;
   }
-  const int line = data_file_.check_faithful(table, settings.Unite, units,
-                                             platform_.locale.date_separator(), this_year());
-  if (line > 0) {
+  const UnfaithfulRecord unfaithful = data_file_.check_faithful(
+      table, settings.Unite, units, platform_.locale.date_separator(), this_year());
+  if (unfaithful.line > 0) {
+    const Bilingual& why = unfaithful.note ? text::kUnfaithfulNote : text::kUnfaithfulRecord;
+    const std::string kept =
+        data_file_.backup_pending()
+            ? text::kept_before_save(data_file_.next_backup_path().filename().string(), Langue)
+            : std::string(text::kSavedAsItStands.in(Langue));
     report_file(data_file_.path(),
-                std::string(text::kLine.in(Langue)) + std::to_string(line) + ": " +
-                    std::string(text::kUnfaithfulRecord.in(Langue)),
+                std::string(text::kLine.in(Langue)) + std::to_string(unfaithful.line) + ": " +
+                    std::string(why.in(Langue)) + "\n\n" + kept,
                 {});
   }
+}
+
+void Fenetre::tell_read_only() {
+  const auto lock_failed = data_file_.lock_failed();
+  report_file(data_file_.path(),
+              lock_failed ? text::lock_failed_text(*lock_failed, Langue)
+                          : std::string(text::kOpenElsewhere.in(Langue)),
+              {});
 }
 
 void Fenetre::Traduction() {
@@ -193,6 +206,7 @@ void Fenetre::Menu_OptG_Click() {
 
 void Fenetre::choose_unit(form::MenuItem& item, std::int16_t unite) {
   if (item.checked) return;
+  if (table.Nb_Tests > 0 && !convert_levels(settings.Unite, unite)) return;
   Menu_OptMM->checked = &item == Menu_OptMM;
   Menu_OptMG->checked = &item == Menu_OptMG;
   Menu_OptG->checked = &item == Menu_OptG;
@@ -200,6 +214,28 @@ void Fenetre::choose_unit(form::MenuItem& item, std::int16_t unite) {
   Params_Modifies = 1;
   Correspondance();
   Verrouiller();
+}
+
+bool Fenetre::convert_levels(std::int16_t from, std::int16_t to) {
+  const Answer answer =
+      ask(text::unit_conversion_question(unit_info(from).name, unit_info(to).name,
+                                         data_file_.next_backup_path().filename().string(), Langue),
+          Buttons::YesNoCancel, Icon::Exclamation, text::kProgramTitle.in(Langue));
+  if (answer == Answer::Cancel) return false;
+  // Either way every stored level is read in the new unit from now on.
+  data_file_.keep_before_next_save();
+  units.Valeur_MG(to);
+  if (answer != Answer::Yes) return true;
+  const std::string& sep = units.Sep_Decimal;
+  for (int i = 1; i <= table.Nb_Tests && i <= TestTable::kCapacity; ++i) {
+    if (auto level = converted_level(table.Tab_Taux[i], from, to, sep))
+      table.Tab_Taux[i] = std::move(*level);
+  }
+  // The read-out shows a test's level or an average, in the unit it was read in.
+  if (auto shown = converted_level(Aff_Resultat.caption, from, to, sep))
+    Aff_Resultat.caption = std::move(*shown);
+  Menu_Sauve->enabled = true;
+  return true;
 }
 
 void Fenetre::Verrouiller() {
@@ -363,7 +399,7 @@ bool Fenetre::save_tests(const TestTable& tests) {
 
 bool Fenetre::Sauvegarder() {
   if (data_file_.read_only()) {
-    report_file(data_file_.path(), text::kOpenElsewhere.in(Langue), {});
+    tell_read_only();
     return false;
   }
   const bool settings_written =
@@ -385,7 +421,7 @@ void Fenetre::Menu_Eff_Click() {
 
 void Fenetre::Effacer_Donnees() {
   if (data_file_.read_only()) {
-    report_file(data_file_.path(), text::kOpenElsewhere.in(Langue), {});
+    tell_read_only();
     return;
   }
   const std::optional<std::string> answer = platform_.dialogs.input_box(

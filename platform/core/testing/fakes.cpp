@@ -37,7 +37,7 @@ std::string FakeLocale::weekday_name(int weekday, bool abbreviated) const {
 Answer FakeDialogs::message_box(const std::string& text, Buttons buttons, Icon icon,
                                 const std::string& title) {
   messages.push_back({text, buttons, icon, title});
-  return next_or(answers, buttons == Buttons::YesNo ? Answer::No : Answer::Ok);
+  return next_or(answers, buttons == Buttons::Ok ? Answer::Ok : Answer::No);
 }
 
 std::optional<std::string> FakeDialogs::input_box(const std::string& prompt, const std::string&,

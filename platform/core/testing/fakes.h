@@ -23,8 +23,8 @@ struct ShownMessage {
 
 class FakeDialogs : public Dialogs {
  public:
-  // Answers given in order; when the queue is empty a message box answers Ok (Yes for Yes/No is
-  // never assumed: a Yes/No box with no scripted answer answers No).
+  // Answers given in order; when the queue is empty a message box answers Ok (Yes is never
+  // assumed: a Yes/No or Yes/No/Cancel box with no scripted answer answers No).
   std::deque<Answer> answers;
   std::deque<std::optional<std::string>> inputs;      // empty queue: Cancel
   std::deque<std::optional<Colour>> colours;          // empty queue: Cancel

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -60,6 +61,22 @@ TEST_F(DialogsTest, MessageBoxShowsTextTitleAndIconAndGivesTheAnswer) {
   when_shown<QMessageBox>([](QMessageBox& box) { box.reject(); });  // Escape or the close box
   EXPECT_EQ(dialogs.message_box("?", platform::Buttons::YesNo, platform::Icon::Stop, "Message"),
             platform::Answer::No);
+}
+
+// Yes/No/Cancel: Yes is the default button (Return), Escape answers Cancel.
+TEST_F(DialogsTest, YesNoCancelDefaultsToYesAndEscapesToCancel) {
+  bool yes_default = false;
+  when_shown<QMessageBox>([&](QMessageBox& box) {
+    yes_default = box.defaultButton() == box.button(QMessageBox::Yes) &&
+                  box.escapeButton() == box.button(QMessageBox::Cancel);
+    box.button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(dialogs.message_box("?", platform::Buttons::YesNoCancel, platform::Icon::None, "x"),
+            platform::Answer::No);
+  EXPECT_TRUE(yes_default);
+  when_shown<QMessageBox>([](QMessageBox& box) { box.reject(); });
+  EXPECT_EQ(dialogs.message_box("?", platform::Buttons::YesNoCancel, platform::Icon::None, "x"),
+            platform::Answer::Cancel);
 }
 
 TEST_F(DialogsTest, InputBoxGivesTheTextOrNothingOnCancel) {

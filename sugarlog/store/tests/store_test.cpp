@@ -192,6 +192,30 @@ TEST(Units, ReformatMatchesAFullRoundTrip) {
   }
 }
 
+// A unit change that converts: the same glucose level in the new unit's picture, rounded to it;
+// what is no level stays as it is.
+TEST(Units, ConversionKeepsTheGlucoseLevel) {
+  struct Case {
+    const char* level;
+    int from, to;
+    const char* sep;
+    std::optional<std::string> converted;
+  };
+  const Case cases[] = {
+      {"12.4", kMmolL, kMgDl, ".", "223"}, {"07.0", kMmolL, kMgDl, ".", "126"},
+      {"25.0", kMmolL, kMgDl, ".", "450"}, {"450", kMgDl, kMmolL, ".", "25.0"},
+      {"130", kMgDl, kMmolL, ",", "07,2"}, {"07,5", kMmolL, kMgDl, ",", "135"},
+      {"7.5", kMmolL, kGL, ".", "1.35"},   {"1,20", kGL, kMmolL, ",", "06,7"},
+      {"1.20", kGL, kMgDl, ".", "120"},    {"95", kMgDl, kGL, ".", "0.95"},
+      {"abc", kMmolL, kMgDl, ".", {}},     {"", kMgDl, kMmolL, ".", {}},
+      {"1e308", kMgDl, kGL, ".", {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(converted_level(c.level, c.from, c.to, c.sep), c.converted)
+        << c.level << " " << c.from << "->" << c.to;
+  }
+}
+
 // ---- Settings file -------------------------------------------------------------------------
 
 TEST(SettingsParse, ValuesAreTheLastDigitOfEachLine) {
@@ -391,14 +415,67 @@ TEST_F(DataFileTest, FileThatFailedToLoadIsKeptBeforeTheFirstOverwrite) {
 
 TEST_F(DataFileTest, NoOverwriteWhenTheBackupCannotBeMade) {
   put("Diabete.dbk", "\"06/12/26\",\"08:05\"\r\n");
-  fs::create_directory(folder_ / "Diabete.dbk.bak");
   TestTable table;
   DataFile data(folder_);
   ASSERT_TRUE(data.Recuperer(table, ".").error);
+  // What is under the logbook's name can no longer be read, so it cannot be kept either.
+  fs::remove(data.path());
+  fs::create_directory(data.path());
   table.add_test("07/12/26", "09:00", "05.0", "");
-  EXPECT_TRUE(save(data, table));
-  EXPECT_EQ(get("Diabete.dbk"), "\"06/12/26\",\"08:05\"\r\n");
+  EXPECT_EQ(save(data, table), "Is a directory");
+  EXPECT_TRUE(fs::is_directory(data.path()));
   EXPECT_TRUE(data.backup_pending());
+}
+
+// The copy of a logbook that could not be read faithfully outlives every later save, of this
+// run and of the next; the program's own output reloaded is no reason for another copy, and a
+// different damaged file gets the next number.
+TEST_F(DataFileTest, ABackupIsNeverWrittenOver) {
+  const std::string damaged =
+      "\"10/06/26\",\"08:05\",\"abc\",\"\"\r\n"
+      "\"31/02/26\",\"08:00\",\"05.0\",\"\"\r\n";
+  put("Diabete.dbk", damaged);
+  const auto save_one_more = [&](DataFile& data, const char* date) {
+    TestTable table;
+    ASSERT_FALSE(data.Recuperer(table, ".").error);
+    const UnfaithfulRecord found = data.check_faithful(table, kMmolL, UnitState{}, "/", kThisYear);
+    EXPECT_GT(found.line, 0);
+    table.add_test(date, "09:00", "05.0", "");
+    ASSERT_FALSE(save(data, table));
+  };
+  {
+    DataFile data(folder_);
+    save_one_more(data, "11/06/26");
+    save_one_more(data, "12/06/26");
+  }
+  DataFile later(folder_);
+  save_one_more(later, "13/06/26");
+  EXPECT_EQ(get("Diabete.dbk.bak"), damaged);
+  EXPECT_EQ(names(), (std::vector<std::string>{"Diabete.dbk", "Diabete.dbk.bak"}));
+
+  const std::string quoted = "\"12/11/26\",\"08:00\",\"06.1\",\"he said \"hi\" ok\"\r\n";
+  put("Diabete.dbk", quoted);
+  save_one_more(later, "13/11/26");
+  EXPECT_EQ(get("Diabete.dbk.bak"), damaged);
+  EXPECT_EQ(get("Diabete.dbk.bak.1"), quoted);
+  EXPECT_EQ(later.next_backup_path().filename(), "Diabete.dbk.bak.2");
+}
+
+// A folder that cannot be locked, for any reason but another holder, leaves the logbook read
+// only: nothing would keep a second window from saving over this one's tests. A folder inside a
+// regular file fails to lock even for root.
+TEST_F(DataFileTest, AFolderThatCannotBeLockedIsReadOnly) {
+  put("file", "");
+  DataFile data(folder_ / "file" / "logbook");
+  TestTable table;
+  const LoadOutcome outcome = data.Recuperer(table, ".");
+  EXPECT_EQ(outcome.lock_failed, "Not a directory");
+  EXPECT_FALSE(outcome.open_elsewhere);
+  EXPECT_FALSE(outcome.created);
+  EXPECT_TRUE(data.read_only());
+  table.add_test("07/12/26", "09:00", "05.0", "");
+  EXPECT_EQ(save(data, table),
+            "The logbook's folder could not be locked (Not a directory); nothing was written");
 }
 
 // ---- Erase ---------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -313,10 +314,10 @@ TEST_F(WindowTest, AcceptedTestIsSavedAfterTheLoadedOneByteForByte) {
 TEST_F(WindowTest, UnitSwitchChangesHowLevelsAreReadAtTheNextSave) {
   write_bytes(data_path(), record("10/06/26", "08:05", "12.4"));
   Fenetre& w = start();
-  fake_.dialogs.answers = {Answer::No};
+  fake_.dialogs.answers = {Answer::No, Answer::No};  // numbers as they stand; no lock
   w.Menu_OptMG->user_clicks();
-  ASSERT_EQ(fake_.dialogs.messages.size(), 1u);
-  EXPECT_EQ(fake_.dialogs.messages[0].title, "mg/dl");
+  ASSERT_EQ(fake_.dialogs.messages.size(), 2u);
+  EXPECT_EQ(fake_.dialogs.messages[1].title, "mg/dl");
   EXPECT_EQ(w.Params_Modifies, 1);
   EXPECT_EQ(w.chart.Aff_mmol.caption, "mg/dl");
   EXPECT_EQ(w.Menu_Res2->caption, "Suboptimal: >= 126 and <180 mg/dl");
@@ -329,6 +330,54 @@ TEST_F(WindowTest, UnitSwitchChangesHowLevelsAreReadAtTheNextSave) {
   w.Menu_Sauve_Click();
   EXPECT_EQ(read_bytes(data_path()), record("10/06/26", "08:05", "12"));
   EXPECT_EQ(read_bytes(ini_path()), "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
+}
+
+// A unit chosen while the logbook holds tests asks what becomes of their levels. Yes converts
+// them, No keeps the numbers, Cancel keeps the unit; the file as it was is kept either way.
+TEST_F(WindowTest, UnitChangeAsksWhetherToConvertTheStoredLevels) {
+  const std::string original =
+      record("11/06/26", "08:00", "12.4") + record("10/06/26", "08:00", "07.0");
+  struct Case {
+    Answer answer;
+    std::string saved;  // after a test of 130 is added and saved; empty: the unit stays
+  };
+  const Case cases[] = {
+      {Answer::Yes, record("12/06/26", "14:30", "130") + record("11/06/26", "08:00", "223") +
+                        record("10/06/26", "08:00", "126")},
+      {Answer::No, record("12/06/26", "14:30", "130") + record("11/06/26", "08:00", "12") +
+                       record("10/06/26", "08:00", "7")},
+      {Answer::Cancel, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(static_cast<int>(c.answer)));
+    write_bytes(ini_path(), kDefaultSettings);
+    write_bytes(data_path(), original);
+    fs::remove(program_dir() / "Diabete.dbk.bak");
+    fake_.dialogs.messages.clear();
+    Fenetre& w = start_with_panel();
+    w.Bout_Cancel.on_click();
+    fake_.dialogs.answers = {c.answer, Answer::No};
+    w.Menu_OptMG->user_clicks();
+    const platform::ShownMessage& asked = fake_.dialogs.messages.at(0);
+    EXPECT_EQ(asked.buttons, platform::Buttons::YesNoCancel);
+    EXPECT_EQ(asked.title, "The Sugarlog");
+    EXPECT_EQ(asked.text, text::unit_conversion_question("mmol/l", "mg/dl", "Diabete.dbk.bak", 0));
+    if (c.saved.empty()) {
+      EXPECT_EQ(fake_.dialogs.messages.size(), 1u);  // no lock offer
+      EXPECT_TRUE(w.Menu_OptMM->checked);
+      EXPECT_FALSE(w.Menu_OptMG->checked);
+      EXPECT_EQ(w.settings.Unite, kMmolL);
+      EXPECT_FALSE(w.Menu_Sauve->enabled);
+      continue;
+    }
+    EXPECT_EQ(fake_.dialogs.messages.at(1).title, "mg/dl");  // then the lock offer
+    w.Menu_Ajouter->user_clicks();
+    type_level(w, "130");
+    w.Bout_Ok.on_click();
+    w.Menu_Sauve->user_clicks();
+    EXPECT_EQ(read_bytes(data_path()), c.saved);
+    EXPECT_EQ(read_bytes(program_dir() / "Diabete.dbk.bak"), original);
+  }
 }
 
 TEST_F(WindowTest, LockOfferHidesTheUnitItemsAndIsNotRepeated) {
@@ -471,8 +520,9 @@ TEST_F(WindowTest, RecordsThatCannotBeReadFaithfullyAreKeptBeforeTheNextSave) {
     const std::string& told = fake_.dialogs.messages[0].text;
     // UTF-16 read as bytes may also break the record layout, which is a load error.
     if (told.find("Input past end") == std::string::npos) {
-      EXPECT_EQ(told,
-                data_path().string() + "\n\nline 2: " + std::string(text::kUnfaithfulRecord.en));
+      EXPECT_EQ(told, data_path().string() +
+                          "\n\nline 2: " + std::string(text::kUnfaithfulRecord.en) + "\n\n" +
+                          text::kept_before_save("Diabete.dbk.bak", 0));
     }
     type_level(w, "6");
     w.Bout_Ok.on_click();
@@ -488,6 +538,24 @@ TEST_F(WindowTest, RecordsThatCannotBeReadFaithfullyAreKeptBeforeTheNextSave) {
               record("10/06/26", "8:00", "12,4") + record("08/06/2026", "07:00", "126"));
   start();
   EXPECT_TRUE(fake_.dialogs.messages.empty()) << fake_.dialogs.messages.at(0).text;
+}
+
+// A note with quotes in it, as another program writes it, is read whole and named before the save
+// writes its quotes as apostrophes; the file as it was is kept.
+TEST_F(WindowTest, NoteWithQuotesIsReadWholeAndTheFileKeptBeforeTheSave) {
+  const std::string original = "\"12/06/26\",\"08:00\",\"06.1\",\"he said \"hi\" ok\"\r\n";
+  write_bytes(data_path(), original);
+  Fenetre& w = start();
+  EXPECT_EQ(w.table.Tab_Note[1], "he said \"hi\" ok");
+  ASSERT_EQ(fake_.dialogs.messages.size(), 1u);
+  EXPECT_EQ(fake_.dialogs.messages[0].text,
+            data_path().string() + "\n\nline 1: " + std::string(text::kUnfaithfulNote.en) + "\n\n" +
+                text::kept_before_save("Diabete.dbk.bak", 0));
+  w.Menu_Sauve->enabled = true;
+  w.Menu_Sauve->user_clicks();
+  EXPECT_EQ(read_bytes(program_dir() / "Diabete.dbk.bak"), original);
+  EXPECT_EQ(read_bytes(data_path()), record("12/06/26", "08:00", "06.1", "he said 'hi' ok"));
+  EXPECT_EQ(fake_.dialogs.messages.size(), 1u);  // what was saved reads back faithfully
 }
 
 // Files of earlier copies are Windows-1252; they read with their accents and are saved as UTF-8.
@@ -516,6 +584,38 @@ TEST_F(WindowTest, OlderEncodingsReadBackAndAreSavedAsUtf8) {
   EXPECT_TRUE(fake_.dialogs.messages.empty());
   ASSERT_EQ(w.table.Nb_Tests, 1);
   EXPECT_EQ(w.table.Tab_Note[1], "x");
+}
+
+// A logbook folder that can be written but not listed cannot be locked: each window opens it read
+// only and says why, so neither saves over the other's tests. Mode 333 means nothing to root, so
+// the windows run as an ordinary user in a child process.
+TEST_F(WindowTest, AFolderThatCannotBeLockedOpensReadOnly) {
+  const std::string logbook = record("10/06/26", "08:05", "07.5");
+  write_bytes(data_path(), logbook);
+  fs::permissions(root_, fs::perms::all);
+  fs::permissions(config_dir(), fs::perms::all);
+  fs::permissions(data_path(), fs::perms::all);
+  fs::permissions(program_dir(), fs::perms::owner_write | fs::perms::owner_exec |
+                                     fs::perms::group_write | fs::perms::group_exec |
+                                     fs::perms::others_write | fs::perms::others_exec);
+  EXPECT_EXIT(
+      {
+        if (::geteuid() == 0 && ::setuid(65534) != 0) std::_Exit(2);
+        Fenetre& w = start_with_panel();
+        const std::string told =
+            data_path().string() + "\n\n" + text::lock_failed_text("Permission denied", 0);
+        const bool said_why =
+            fake_.dialogs.messages.size() == 1 && fake_.dialogs.messages[0].text == told;
+        type_level(w, "6");
+        w.Bout_Ok.on_click();
+        w.Menu_Sauve->user_clicks();
+        const bool refused = w.Menu_Sauve->enabled && fake_.dialogs.messages.size() == 2 &&
+                             fake_.dialogs.messages[1].text == told;
+        std::_Exit(said_why && refused ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  fs::permissions(program_dir(), fs::perms::all);
+  EXPECT_EQ(read_bytes(data_path()), logbook);
 }
 
 // Whatever lies under the two names, start-up ends and says which file is wrong.
