@@ -7,12 +7,51 @@
 #include <QPointer>
 #include <QSvgRenderer>
 #include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <optional>
+#include <string_view>
 
+#include "platform/core/display.h"
 #include "platform/core/version.h"
 #include "platform/qt/text.h"
 
 namespace platform_qt {
+namespace {
+
+constexpr const char* kNoDisplay = "cannot open a window: no display";
+
+// While the QApplication is made, a platform that fails after all (a display that went away, a
+// server that refuses us) would end the program with an abort and a core dump: it ends with the
+// same one line as a missing display instead.
+class PlatformFailureGuard {
+ public:
+  explicit PlatformFailureGuard(std::string_view command) {
+    command_ = command;
+    previous_ = qInstallMessageHandler(&PlatformFailureGuard::handle);
+  }
+  ~PlatformFailureGuard() { qInstallMessageHandler(previous_); }
+  PlatformFailureGuard(const PlatformFailureGuard&) = delete;
+  PlatformFailureGuard& operator=(const PlatformFailureGuard&) = delete;
+
+ private:
+  static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg) {
+      if (previous_) previous_(type, context, message);
+      return;
+    }
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(command_.size()), command_.data(),
+                 kNoDisplay);
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+
+  static inline std::string_view command_;
+  static inline QtMessageHandler previous_ = nullptr;
+};
+
+}  // namespace
 
 int run_desktop_program(int& argc, char** argv, const DesktopIdentity& identity,
                         const std::function<int()>& body) {
@@ -20,7 +59,14 @@ int run_desktop_program(int& argc, char** argv, const DesktopIdentity& identity,
                                                       identity.program, std::cout)) {
     return *done;
   }
+  if (!platform::display_available(platform::arguments_of(argc, argv),
+                                   platform::process_environment)) {
+    std::cerr << identity.program.command << ": " << kNoDisplay << '\n';
+    return 1;
+  }
+  std::optional<PlatformFailureGuard> guard(std::in_place, identity.program.command);
   QApplication app(argc, argv);  // takes the window system's own options out of argv
+  guard.reset();
   if (const auto refused = platform::refuse_arguments(platform::arguments_of(argc, argv),
                                                       identity.program, std::cerr)) {
     return *refused;
