@@ -19,6 +19,8 @@ fi
 probe="$build/bench/startup_probe"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+export XDG_RUNTIME_DIR="$scratch/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # A home of its own for a case: XDG data and config folders.
 home_of() {

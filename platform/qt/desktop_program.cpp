@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QPainter>
-#include <QPixmap>
 #include <QPointer>
-#include <QSvgRenderer>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +13,7 @@
 
 #include "platform/core/display.h"
 #include "platform/core/version.h"
+#include "platform/qt/pictures.h"
 #include "platform/qt/text.h"
 
 namespace platform_qt {
@@ -79,23 +78,20 @@ void introduce_to_desktop(const DesktopIdentity& identity) {
   QApplication::setApplicationName(to_qstring(identity.program.command));
   QApplication::setApplicationVersion(to_qstring(platform::kVersion));
   QGuiApplication::setDesktopFileName(identity.desktop_id);
-  const QIcon icon = icon_from_svg(identity.icon);
-  if (!icon.isNull()) QApplication::setWindowIcon(icon);
+  // Given once the event loop runs: the first window opens without waiting for its icon to be
+  // drawn at every size a window list may ask for, and takes it a moment later.
+  QTimer::singleShot(0, qApp, [path = identity.icon] {
+    const QIcon icon = icon_from_svg(path);
+    if (!icon.isNull()) QApplication::setWindowIcon(icon);
+  });
 }
 
 QIcon icon_from_svg(const QString& path) {
-  QSvgRenderer svg(path);
-  if (!svg.isValid()) return {};
-  QIcon icon;
-  for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    svg.render(&painter);
-    painter.end();
-    icon.addPixmap(pixmap);
-  }
-  return icon;
+  auto picture = std::make_shared<SvgPicture>(path);
+  if (!picture->valid()) return {};
+  return svg_icon(
+      std::move(picture),
+      {{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}});
 }
 
 bool load_qt_translations(const QLocale& locale) {
