@@ -1,6 +1,7 @@
 # Installs the build into a fresh temporary prefix and checks what a desktop finds there: both
-# programs answering --version, a launcher, an icon and AppStream metadata for each, validated
-# by desktop-file-validate and appstreamcli when they are installed.
+# programs answering --version, a launcher naming the installed program, an icon, AppStream
+# metadata and a manual page for each, validated by desktop-file-validate and appstreamcli when
+# they are installed.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DVERSION=... -P install_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -36,13 +37,16 @@ foreach(launcher ${launchers})
   get_filename_component(id ${launcher} NAME_WLE)
   file(STRINGS ${launcher} exec REGEX "^Exec=")
   file(STRINGS ${launcher} icon REGEX "^Icon=")
-  string(REPLACE "Exec=" "" program "${exec}")
+  string(REPLACE "Exec=" "" exec "${exec}")
+  string(REGEX REPLACE "^\"(.*)\"$" "\\1" exec "${exec}")
   string(REPLACE "Icon=" "" icon "${icon}")
 
-  # The launcher starts an installed program, which knows its version without a display.
+  # The launcher starts the installed program by its full path, PATH or not; the program knows
+  # its version without a display.
+  get_filename_component(program "${exec}" NAME)
   set(exe ${PREFIX}/bin/${program})
-  if(NOT EXISTS ${exe})
-    fail("${id}: Exec=${program} but ${exe} is not installed")
+  if(NOT exec STREQUAL exe OR NOT EXISTS ${exe})
+    fail("${id}: Exec=${exec}, expected the installed ${exe}")
   endif()
   execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
     --unset=QT_QPA_PLATFORM ${exe} --version
@@ -66,7 +70,7 @@ foreach(launcher ${launchers})
   endif()
   set(svg ${share}/icons/hicolor/scalable/apps/${id}.svg)
   set(metainfo ${share}/metainfo/${id}.metainfo.xml)
-  foreach(file ${svg} ${metainfo})
+  foreach(file ${svg} ${metainfo} ${share}/man/man1/${program}.1.gz)
     if(NOT EXISTS ${file})
       fail("${id}: ${file} is not installed")
     endif()

@@ -55,11 +55,22 @@ function(add_module_fuzzer name source)
   target_link_libraries(${name} PRIVATE ${ARGN})
 endfunction()
 
+# output: the file compressed the way Debian wants it (best compression, no name or time stamp
+# inside), remade by the target whenever the file changes.
+function(add_gzipped target file output)
+  string(REGEX REPLACE "\\.gz$" "" plain ${output})
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E copy ${file} ${plain}
+    COMMAND gzip -9 -n -f ${plain}
+    DEPENDS ${file} VERBATIM)
+  add_custom_target(${target} ALL DEPENDS ${output})
+endfunction()
+
 # A program: main.cpp wires the window to the Qt services; everything else in the folder links
 # into <name>_app so the Qt-level tests (tests/*.cpp, with QtTest) can start the real window.
 # DESKTOP_ID names the launcher, the icon and the AppStream metadata the program installs from
-# share/ (<name>.desktop.in, <name>.svg, <name>.metainfo.xml.in); the program tells the desktop
-# the same name at run time.
+# share/ (<name>.desktop.in, <name>.svg, <name>.metainfo.xml.in) with its manual page
+# (<name>.1); the program tells the desktop the same name at run time.
 function(add_program name window_library)
   cmake_parse_arguments(P "" "DESKTOP_ID" "" ${ARGN})
   file(GLOB app_srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
@@ -76,14 +87,31 @@ function(add_program name window_library)
   set(PROGRAM ${name})
   set(DESKTOP_ID ${P_DESKTOP_ID})
   set(share ${CMAKE_CURRENT_SOURCE_DIR}/share)
-  configure_file(${share}/${name}.desktop.in ${CMAKE_CURRENT_BINARY_DIR}/${DESKTOP_ID}.desktop @ONLY)
   configure_file(${share}/${name}.metainfo.xml.in
     ${CMAKE_CURRENT_BINARY_DIR}/${DESKTOP_ID}.metainfo.xml @ONLY)
+  configure_file(${share}/${name}.1 ${CMAKE_CURRENT_BINARY_DIR}/${name}.1 @ONLY)
+  add_gzipped(${name}_manual ${CMAKE_CURRENT_BINARY_DIR}/${name}.1
+    ${CMAKE_CURRENT_BINARY_DIR}/man/${name}.1.gz)
+  add_dependencies(${name} ${name}_manual)
+  # The program fails at once, in one line, where no window can open (see no_display_test).
+  add_test(NAME ${name}_without_display COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${name}>
+    -P ${CMAKE_SOURCE_DIR}/cmake/no_display_test.cmake)
+
   install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The launcher starts the program by its full installed path, so it works from a prefix that
+  # is not on PATH; that path is known only when installing (cmake --install --prefix).
+  install(CODE "set(TEMPLATE [[${share}/${name}.desktop.in]])
+    set(LAUNCHER [[${CMAKE_CURRENT_BINARY_DIR}/${DESKTOP_ID}.desktop]])
+    set(PROGRAM ${name})
+    set(DESKTOP_ID ${DESKTOP_ID})
+    set(BINDIR [[${CMAKE_INSTALL_BINDIR}]])
+    include([[${CMAKE_SOURCE_DIR}/cmake/launcher.cmake]])")
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${DESKTOP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${share}/${name}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
     RENAME ${DESKTOP_ID}.svg)
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${DESKTOP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/man/${name}.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()

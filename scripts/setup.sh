@@ -8,6 +8,7 @@ packages=(
   xvfb xauth imagemagick fonts-dejavu-core locales
   iputils-ping ghostscript  # ping for the connection check; Ghostscript reads printed pages in tests
   desktop-file-utils appstream qt6-translations-l10n
+  dpkg-dev lintian  # the Debian package: dependencies from the libraries, its checks
 )
 missing=()
 for p in "${packages[@]}"; do

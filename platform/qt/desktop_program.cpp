@@ -2,17 +2,55 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QPainter>
-#include <QPixmap>
 #include <QPointer>
-#include <QSvgRenderer>
+#include <QTimer>
 #include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <optional>
+#include <string_view>
 
+#include "platform/core/display.h"
 #include "platform/core/version.h"
+#include "platform/qt/pictures.h"
 #include "platform/qt/text.h"
 
 namespace platform_qt {
+namespace {
+
+constexpr const char* kNoDisplay = "cannot open a window: no display";
+
+// While the QApplication is made, a platform that fails after all (a display that went away, a
+// server that refuses us) would end the program with an abort and a core dump: it ends with the
+// same one line as a missing display instead.
+class PlatformFailureGuard {
+ public:
+  explicit PlatformFailureGuard(std::string_view command) {
+    command_ = command;
+    previous_ = qInstallMessageHandler(&PlatformFailureGuard::handle);
+  }
+  ~PlatformFailureGuard() { qInstallMessageHandler(previous_); }
+  PlatformFailureGuard(const PlatformFailureGuard&) = delete;
+  PlatformFailureGuard& operator=(const PlatformFailureGuard&) = delete;
+
+ private:
+  static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg) {
+      if (previous_) previous_(type, context, message);
+      return;
+    }
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(command_.size()), command_.data(),
+                 kNoDisplay);
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+
+  static inline std::string_view command_;
+  static inline QtMessageHandler previous_ = nullptr;
+};
+
+}  // namespace
 
 int run_desktop_program(int& argc, char** argv, const DesktopIdentity& identity,
                         const std::function<int()>& body) {
@@ -20,7 +58,14 @@ int run_desktop_program(int& argc, char** argv, const DesktopIdentity& identity,
                                                       identity.program, std::cout)) {
     return *done;
   }
+  if (!platform::display_available(platform::arguments_of(argc, argv),
+                                   platform::process_environment)) {
+    std::cerr << identity.program.command << ": " << kNoDisplay << '\n';
+    return 1;
+  }
+  std::optional<PlatformFailureGuard> guard(std::in_place, identity.program.command);
   QApplication app(argc, argv);  // takes the window system's own options out of argv
+  guard.reset();
   if (const auto refused = platform::refuse_arguments(platform::arguments_of(argc, argv),
                                                       identity.program, std::cerr)) {
     return *refused;
@@ -33,23 +78,20 @@ void introduce_to_desktop(const DesktopIdentity& identity) {
   QApplication::setApplicationName(to_qstring(identity.program.command));
   QApplication::setApplicationVersion(to_qstring(platform::kVersion));
   QGuiApplication::setDesktopFileName(identity.desktop_id);
-  const QIcon icon = icon_from_svg(identity.icon);
-  if (!icon.isNull()) QApplication::setWindowIcon(icon);
+  // Given once the event loop runs: the first window opens without waiting for its icon to be
+  // drawn at every size a window list may ask for, and takes it a moment later.
+  QTimer::singleShot(0, qApp, [path = identity.icon] {
+    const QIcon icon = icon_from_svg(path);
+    if (!icon.isNull()) QApplication::setWindowIcon(icon);
+  });
 }
 
 QIcon icon_from_svg(const QString& path) {
-  QSvgRenderer svg(path);
-  if (!svg.isValid()) return {};
-  QIcon icon;
-  for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    svg.render(&painter);
-    painter.end();
-    icon.addPixmap(pixmap);
-  }
-  return icon;
+  auto picture = std::make_shared<SvgPicture>(path);
+  if (!picture->valid()) return {};
+  return svg_icon(
+      std::move(picture),
+      {{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}});
 }
 
 bool load_qt_translations(const QLocale& locale) {

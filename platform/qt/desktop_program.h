@@ -26,10 +26,11 @@ int run_desktop_program(int& argc, char** argv, const DesktopIdentity& identity,
                         const std::function<int()>& body);
 
 // Needs a QApplication: application name (the command, which is also the X11 window class),
-// version, desktop file name and window icon of every window.
+// version, desktop file name, and the window icon of every window once the event loop runs.
 void introduce_to_desktop(const DesktopIdentity& identity);
 
-// An SVG drawn at the sizes window lists and task bars ask for; null when it can't be read.
+// An SVG listing the sizes window lists and task bars ask for, each drawn when first asked;
+// null when it can't be read.
 QIcon icon_from_svg(const QString& path);
 
 // Qt's own texts (standard buttons, the colour, file and print dialogs) in the language of the

@@ -1,7 +1,12 @@
 #include "platform/qt/pictures.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
+#include <tuple>
 
 namespace platform_qt {
 namespace {
@@ -10,10 +15,77 @@ bool is_svg(const QString& path) {
   return path.endsWith(u".svg", Qt::CaseInsensitive);
 }
 
+// A disabled or selected button shows its icon the way the style draws such icons.
+QPixmap in_mode(QIcon::Mode mode, const QPixmap& normal) {
+  if (mode == QIcon::Normal || normal.isNull() || !qobject_cast<QApplication*>(qApp)) {
+    return normal;
+  }
+  QStyleOption option;
+  option.palette = QApplication::palette();
+  return QApplication::style()->generatedIconPixmap(mode, normal, &option);
+}
+
+class SvgIconEngine : public QIconEngine {
+ public:
+  SvgIconEngine(std::shared_ptr<SvgPicture> picture, QList<QSize> sizes)
+      : picture_(std::move(picture)), sizes_(std::move(sizes)) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+    QPixmap& drawn = drawn_[{size.width(), size.height(), mode}];
+    if (drawn.isNull()) drawn = in_mode(mode, picture_->draw(size));
+    return drawn;
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return sizes_; }
+  bool isNull() override { return !picture_->valid(); }
+  QIconEngine* clone() const override { return new SvgIconEngine(picture_, sizes_); }
+  QString key() const override { return QStringLiteral("platform_qt_svg"); }
+
+ private:
+  std::shared_ptr<SvgPicture> picture_;
+  QList<QSize> sizes_;
+  std::map<std::tuple<int, int, QIcon::Mode>, QPixmap> drawn_;
+};
+
 }  // namespace
+
+SvgPicture::SvgPicture(QString path) : path_(std::move(path)) {}
+
+SvgPicture::~SvgPicture() = default;
+
+QSvgRenderer& SvgPicture::renderer() {
+  if (!renderer_) renderer_ = std::make_unique<QSvgRenderer>(path_);
+  return *renderer_;
+}
+
+bool SvgPicture::valid() {
+  return renderer().isValid();
+}
+
+QSize SvgPicture::natural_size() {
+  return renderer().defaultSize();
+}
+
+QPixmap SvgPicture::draw(QSize size) {
+  if (size.isEmpty() || !valid()) return {};
+  QPixmap drawn(size);
+  drawn.fill(Qt::transparent);
+  QPainter painter(&drawn);
+  renderer().render(&painter);
+  return drawn;
+}
+
+QIcon svg_icon(std::shared_ptr<SvgPicture> picture, QList<QSize> sizes) {
+  return QIcon(new SvgIconEngine(std::move(picture), std::move(sizes)));
+}
 
 void PictureRegistry::add(std::string name, QString path) {
   raster_cache_.erase(name);
+  svg_cache_.erase(name);
   paths_[std::move(name)] = std::move(path);
 }
 
@@ -23,6 +95,14 @@ const QPixmap* PictureRegistry::raster(const std::string& name) const {
     cached = raster_cache_.emplace(name, QPixmap(paths_.at(name))).first;
   }
   return cached->second.isNull() ? nullptr : &cached->second;
+}
+
+const std::shared_ptr<SvgPicture>& PictureRegistry::svg(const std::string& name) const {
+  auto cached = svg_cache_.find(name);
+  if (cached == svg_cache_.end()) {
+    cached = svg_cache_.emplace(name, std::make_shared<SvgPicture>(paths_.at(name))).first;
+  }
+  return cached->second;
 }
 
 QPixmap PictureRegistry::pixmap(const std::string& name, QSize size,
@@ -37,14 +117,7 @@ QPixmap PictureRegistry::pixmap(const std::string& name, QSize size,
     scaled.setDevicePixelRatio(device_pixel_ratio);
     return scaled;
   }
-  QSvgRenderer svg(path->second);
-  if (!svg.isValid()) return {};
-  QPixmap drawn(size * device_pixel_ratio);
-  drawn.fill(Qt::transparent);
-  {
-    QPainter painter(&drawn);
-    svg.render(&painter);
-  }
+  QPixmap drawn = svg(name)->draw(size * device_pixel_ratio);
   drawn.setDevicePixelRatio(device_pixel_ratio);
   return drawn;
 }
@@ -52,7 +125,7 @@ QPixmap PictureRegistry::pixmap(const std::string& name, QSize size,
 QSize PictureRegistry::natural_size(const std::string& name) const {
   const auto path = paths_.find(name);
   if (path == paths_.end()) return {};
-  if (is_svg(path->second)) return QSvgRenderer(path->second).defaultSize();
+  if (is_svg(path->second)) return svg(name)->natural_size();
   const QPixmap* own = raster(name);
   return own ? own->size() : QSize();
 }
@@ -61,9 +134,7 @@ QIcon PictureRegistry::icon(const std::string& name) const {
   const auto path = paths_.find(name);
   if (path == paths_.end()) return {};
   if (!is_svg(path->second)) return QIcon(path->second);
-  QIcon icon;
-  for (int side : {16, 24, 32, 48}) icon.addPixmap(pixmap(name, QSize(side, side)));
-  return icon;
+  return svg_icon(svg(name));
 }
 
 }  // namespace platform_qt

@@ -1,12 +1,39 @@
 #pragma once
 // The pictures forms show by name (Image controls, toolbar buttons), from Qt resources or files.
+// An SVG picture is read once and drawn at a size only when that size is first shown, so a window
+// appears before its icons are drawn and never draws sizes nobody looks at.
 #include <QIcon>
+#include <QList>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 #include <map>
+#include <memory>
 #include <string>
 
+class QSvgRenderer;
+
 namespace platform_qt {
+
+// An SVG file or resource, read when first drawn.
+class SvgPicture {
+ public:
+  explicit SvgPicture(QString path);
+  ~SvgPicture();
+  bool valid();
+  QSize natural_size();
+  // The picture at size pixels on a transparent ground; null when it cannot be read.
+  QPixmap draw(QSize size);
+
+ private:
+  QSvgRenderer& renderer();
+  QString path_;
+  std::unique_ptr<QSvgRenderer> renderer_;
+};
+
+// An icon drawn from the SVG at each size when first asked; sizes is what it lists as its own
+// (window lists pick from them), empty for any size.
+QIcon svg_icon(std::shared_ptr<SvgPicture> picture, QList<QSize> sizes = {});
 
 class PictureRegistry {
  public:
@@ -22,7 +49,9 @@ class PictureRegistry {
  private:
   std::map<std::string, QString> paths_;
   mutable std::map<std::string, QPixmap> raster_cache_;
+  mutable std::map<std::string, std::shared_ptr<SvgPicture>> svg_cache_;
   const QPixmap* raster(const std::string& name) const;
+  const std::shared_ptr<SvgPicture>& svg(const std::string& name) const;
 };
 
 }  // namespace platform_qt

@@ -1,10 +1,11 @@
+#include "platform/qt/qt_http.h"
+
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
-#include "platform/qt/qt_online.h"
 #include "platform/qt/text.h"
 
 namespace platform_qt {

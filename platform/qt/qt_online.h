@@ -1,9 +1,9 @@
 #pragma once
-// The online services on Qt: the system's ping as the reachability probe, downloads through Qt
-// Network, and web pages in the desktop's browser.
-#include <QNetworkAccessManager>
+// The online services on Qt: the system's ping as the reachability probe and web pages in the
+// desktop's browser (downloads through Qt Network: qt_http.h).
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <functional>
 #include <memory>
 
@@ -36,23 +36,6 @@ class QtPingProbe : public platform::ReachabilityProbe {
   std::unique_ptr<QTemporaryDir> folder_;
   std::unique_ptr<QProcess> process_;
   QString output_path_;
-};
-
-// GET through Qt Network: always from the network, a whole download bounded in time, bodies
-// bounded in size. The answer goes to the handler through post, so it runs as an event of the
-// window and never while another handler runs.
-class QtHttpClient : public platform::HttpClient {
- public:
-  using Post = std::function<void(std::function<void()>)>;
-  explicit QtHttpClient(Post post, int timeout_ms = 10000);
-  ~QtHttpClient() override;
-  void get(const std::string& url, std::size_t max_bytes,
-           std::function<void(std::string body)> done) override;
-
- private:
-  Post post_;
-  int timeout_ms_;
-  QNetworkAccessManager manager_;
 };
 
 // http and https addresses in the desktop's browser (through the desktop's URL opener).

@@ -1,18 +1,34 @@
 #include "platform/qt/qt_platform.h"
 
 namespace platform_qt {
+namespace {
+
+// Where no download was wired in: each one fails, answered as an event of its own like a real
+// one.
+class NoDownloads : public platform::HttpClient {
+ public:
+  explicit NoDownloads(Renderer& renderer) : renderer_(renderer) {}
+  void get(const std::string&, std::size_t, std::function<void(std::string body)> done) override {
+    renderer_.post([done = std::move(done)] { done({}); });
+  }
+
+ private:
+  Renderer& renderer_;
+};
+
+}  // namespace
 
 QtPlatform::QtPlatform()
     : renderer_(program_),
       printer_(renderer_),
       dialogs_(renderer_, printer_, program_),
-      http_([this](std::function<void()> handler) { renderer_.post(std::move(handler)); }) {}
+      http_(std::make_unique<NoDownloads>(renderer_)) {}
 
 QtPlatform::~QtPlatform() = default;
 
 platform::Platform QtPlatform::platform() {
   return platform::Platform{dialogs_,  clock_,   locale_,        settings_, shell_,  printer_,
-                            surfaces_, program_, *probe_in_use_, http_,     browser_};
+                            surfaces_, program_, *probe_in_use_, *http_,    browser_};
 }
 
 }  // namespace platform_qt

@@ -46,6 +46,8 @@ TEST_F(DesktopIdentityTest, TheDesktopLearnsNameVersionLauncherAndIcon) {
   // No " - Pulsewise" is added to the window captions the programs set.
   EXPECT_TRUE(QGuiApplication::applicationDisplayName() == "pulsewise");
 
+  // The icon comes once the event loop runs, after the first window has opened.
+  QCoreApplication::processEvents();
   const QIcon icon = QApplication::windowIcon();
   ASSERT_FALSE(icon.isNull());
   QWidget window;

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 
+#include "platform/qt/qt_http.h"
 #include "platform/qt/qt_online.h"
 #include "platform/qt/testing/test_app.h"
 

@@ -1,0 +1,29 @@
+#pragma once
+// Downloads through Qt Network, in a library of their own: only a program that downloads links
+// Qt Network and loads it at start.
+#include <QNetworkAccessManager>
+#include <functional>
+#include <string>
+
+#include "platform/core/services.h"
+
+namespace platform_qt {
+
+// GET through Qt Network: always from the network, a whole download bounded in time, bodies
+// bounded in size. The answer goes to the handler through post, so it runs as an event of the
+// window and never while another handler runs.
+class QtHttpClient : public platform::HttpClient {
+ public:
+  using Post = std::function<void(std::function<void()>)>;
+  explicit QtHttpClient(Post post, int timeout_ms = 10000);
+  ~QtHttpClient() override;
+  void get(const std::string& url, std::size_t max_bytes,
+           std::function<void(std::string body)> done) override;
+
+ private:
+  Post post_;
+  int timeout_ms_;
+  QNetworkAccessManager manager_;
+};
+
+}  // namespace platform_qt
