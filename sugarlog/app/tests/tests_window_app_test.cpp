@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDate>
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
