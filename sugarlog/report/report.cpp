@@ -476,7 +476,7 @@ void Report::draw_table_page(const TablePage& part, bool first, DrawSurface& pag
   double y = kMargin;
   if (first) {
     use_font(page, kHeadPt, true);
-    text_left(page, kMargin, y, tr(text::kTestsTitle), right - kMargin);
+    text_left(page, kMargin, y, tr(text::kReportTestsTitle), right - kMargin);
     y += line_of(kHeadPt);
   }
   use_font(page, kBodyPt, true);

@@ -4,6 +4,7 @@
 
 #include "sugarlog/store/units.h"
 #include "sugarlog/texts/exchange_texts.h"
+#include "sugarlog/texts/statistics_texts.h"
 
 namespace sugarlog {
 
@@ -40,8 +41,8 @@ constexpr std::array<CaptionRow, 32> kFrenchCaptions{{
     {"Menu_Analyses", text::kMenuTests.fr},
     {"Menu_Exporter", text::kMenuExport.fr},
     {"Menu_Importer", text::kMenuImport.fr},
-    {"Menu_Rapport", "&Rapport..."},
-    {"Menu_Stats", "S&tatistiques..."},
+    {"Menu_Rapport", text::kMenuReport.fr},
+    {"Menu_Stats", text::kMenuStatistics.fr},
 }};
 
 constexpr std::array<UnitCaptions, 3> kUnitCaptions{{

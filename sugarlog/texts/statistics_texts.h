@@ -7,6 +7,11 @@
 
 namespace sugarlog::text {
 
+// Menu items after the History and File menus' own. "&Statistiques" would share its letter with
+// "&Semaine/Mois".
+inline constexpr Bilingual kMenuStatistics{"S&tatistiques...", "&Statistics..."};
+inline constexpr Bilingual kMenuReport{"&Rapport...", "&Report..."};
+
 // The figures.
 inline constexpr Bilingual kStatTests{"Analyses", "Tests"};
 inline constexpr Bilingual kStatDays{"Jours avec analyses", "Days with tests"};
@@ -66,8 +71,8 @@ inline constexpr Bilingual kModalDay{"Journée type (analyses selon l'heure, mé
 inline constexpr Bilingual kDailyMeans{"Moyenne de chaque jour", "Mean of each day"};
 inline constexpr Bilingual kChartKey{"Zone grisée: cible. Ligne: médiane de chaque heure.",
                                      "Shaded band: target range. Line: median of each hour."};
-inline constexpr Bilingual kTestsTitle{"Analyses de la période, les plus récentes d'abord",
-                                       "Tests of the period, newest first"};
+inline constexpr Bilingual kReportTestsTitle{"Analyses de la période, les plus récentes d'abord",
+                                             "Tests of the period, newest first"};
 inline constexpr Bilingual kDateColumn{"Date", "Date"};
 inline constexpr Bilingual kTimeColumn{"Heure", "Time"};
 inline constexpr Bilingual kLevelColumn{"Taux", "Level"};

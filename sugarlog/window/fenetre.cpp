@@ -5,6 +5,7 @@
 #include "platform/core/number.h"
 #include "sugarlog/texts/captions.h"
 #include "sugarlog/texts/exchange_texts.h"
+#include "sugarlog/texts/statistics_texts.h"
 
 namespace sugarlog {
 
@@ -115,7 +116,7 @@ void Fenetre::build_menus() {
   Menu_Analyses = &Menu_Fichier->add("Menu_Analyses", std::string(text::kMenuTests.en));
   Menu_Exporter = &Menu_Fichier->add("Menu_Exporter", std::string(text::kMenuExport.en));
   Menu_Importer = &Menu_Fichier->add("Menu_Importer", std::string(text::kMenuImport.en));
-  Menu_Rapport = &Menu_Fichier->add("Menu_Rapport", "&Report...");
+  Menu_Rapport = &Menu_Fichier->add("Menu_Rapport", std::string(text::kMenuReport.en));
 
   Menu_Option = &add_menu("Menu_Option", "&Options");
   Menu_Ajouter = &Menu_Option->add("Menu_Ajouter", "&Add test");
@@ -148,7 +149,7 @@ void Fenetre::build_menus() {
   Menu_Sem->checked = true;
   Menu_Mois = &Menu_Historique->add("Menu_Mois", "&Week/Month");
   Menu_Annee = &Menu_Historique->add("Menu_Annee", "&Month/Year");
-  Menu_Stats = &Menu_Historique->add("Menu_Stats", "&Statistics...");
+  Menu_Stats = &Menu_Historique->add("Menu_Stats", std::string(text::kMenuStatistics.en));
 
   Menu_Aide = &add_menu("Menu_Aide", "&Help");
   Menu_Apropos = &Menu_Aide->add("Menu_Apropos", "&About ...");
