@@ -297,6 +297,8 @@ class Fenetre : public form::Form {
   std::string settings_error_shown_;  // the settings file's trouble, told once
   bool told_open_elsewhere_ = false;
   LogbookWindows* logbook_windows_ = nullptr;
+  // The unit the data file's levels are in while a conversion to another one is not saved.
+  std::optional<std::int16_t> unsaved_levels_unit_;
   ChartPlot plot_;  // made last: it refers to the state and controls above
 };
 

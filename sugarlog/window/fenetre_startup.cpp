@@ -226,6 +226,8 @@ bool Fenetre::convert_levels(std::int16_t from, std::int16_t to) {
   data_file_.keep_before_next_save();
   units.Valeur_MG(to);
   if (answer != Answer::Yes) return true;
+  // Until the converted levels are saved, the file holds them in the unit they were typed in.
+  if (!unsaved_levels_unit_) unsaved_levels_unit_ = from;
   const std::string& sep = units.Sep_Decimal;
   for (int i = 1; i <= table.Nb_Tests && i <= TestTable::kCapacity; ++i) {
     if (auto level = converted_level(table.Tab_Taux[i], from, to, sep))
@@ -408,6 +410,7 @@ bool Fenetre::Sauvegarder() {
       written(data_file_.Sauvegarder(table, settings.Unite, units,
                                      platform_.locale.date_separator(), this_year()),
               data_file_.path());
+  if (data_written) unsaved_levels_unit_.reset();
   return settings_written && data_written;
 }
 
@@ -460,7 +463,12 @@ void Fenetre::Menu_Quitter_Click() {
 void Fenetre::Quitter_Sugarlog() {
   if (Params_Modifies == 1 && ask(text::kBeforeQuitting.in(Langue), Buttons::YesNo, Icon::None,
                                   text::kSaveSetupQuestion.in(Langue)) == Answer::Yes) {
-    written(settings_file_.Sauver_Init(settings), settings_file_.path());
+    // Levels converted but not saved yet are still in their old unit in the file; the file is
+    // read in the unit saved here, so it names that one unless the data are saved too, and then
+    // their save writes the new unit with them.
+    Settings kept = settings;
+    if (unsaved_levels_unit_) kept.Unite = *unsaved_levels_unit_;
+    written(settings_file_.Sauver_Init(kept), settings_file_.path());
   }
   if (Menu_Sauve->enabled &&
       ask(text::kBeforeQuitting.in(Langue), Buttons::YesNo, Icon::None,

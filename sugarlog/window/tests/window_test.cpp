@@ -380,6 +380,25 @@ TEST_F(WindowTest, UnitChangeAsksWhetherToConvertTheStoredLevels) {
   }
 }
 
+// Quitting after a conversion: the settings saved without the data keep naming the unit the
+// file's levels are in, so the next start reads them as they were typed.
+TEST_F(WindowTest, SettingsSavedWithoutTheConvertedDataKeepTheFilesUnit) {
+  const std::string original = record("11/06/26", "08:00", "12.4");
+  for (const Answer save_data : {Answer::No, Answer::Yes}) {
+    write_bytes(ini_path(), kDefaultSettings);
+    write_bytes(data_path(), original);
+    Fenetre& w = start();
+    fake_.dialogs.answers = {Answer::Yes, Answer::No, Answer::Yes, save_data};
+    w.Menu_OptMG->user_clicks();    // convert, no lock
+    w.Menu_Quitter->user_clicks();  // save the settings, then the data or not
+    EXPECT_EQ(read_bytes(ini_path()), save_data == Answer::Yes
+                                          ? "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n"
+                                          : kDefaultSettings);
+    EXPECT_EQ(read_bytes(data_path()),
+              save_data == Answer::Yes ? record("11/06/26", "08:00", "223") : original);
+  }
+}
+
 TEST_F(WindowTest, LockOfferHidesTheUnitItemsAndIsNotRepeated) {
   Fenetre& w = start();
   w.Menu_OptMM->user_clicks();  // already checked: nothing asked
