@@ -9,8 +9,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelW
   -DWITH_QT=OFF -DWITH_BENCH=OFF -DWITH_FUZZERS=ON >/dev/null
 targets=(fuzz_parse_date fuzz_sequential_reader fuzz_text_encoding fuzz_ini_format
   fuzz_logbook_loader fuzz_logbook_round_trip fuzz_settings_reader fuzz_pulsewise_settings
-  fuzz_import_reader)
-  fuzz_report)
+  fuzz_import_reader fuzz_report)
 cmake --build "$build_dir" -j "$(nproc)" --target "${targets[@]}"
 for t in "${targets[@]}"; do
   exe=$(find "$build_dir" -name "$t" -type f -perm -u+x | head -n 1)
