@@ -8,10 +8,9 @@ bash scripts/setup.sh
 build_dir=build-release
 # Compiled objects are shared with other checkouts of the project (CI's clone) through ccache.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
-extra=()
-[ "${CI:-}" = "true" ] && extra+=(-DWERROR=ON)
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWITH_BENCH=OFF "${extra[@]}" \
-  >/dev/null
+# No -Werror here: the other builds keep the warnings at zero, and at -O3 GCC 12 warns of overlaps
+# in std::string code that cannot happen (-Wrestrict), which must not stop a package.
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWITH_BENCH=OFF >/dev/null
 cmake --build "$build_dir" -j "$(nproc)" --target sugarlog pulsewise healthcharts_changelog
 rm -f "$build_dir"/*.deb
 (cd "$build_dir" && cpack -G DEB >/dev/null)
