@@ -54,8 +54,10 @@ class LineCounter {
  public:
   explicit LineCounter(std::string_view text) : text_(text) {}
   int line_at(std::size_t position) {
-    for (; pos_ < position && pos_ < text_.size(); ++pos_) {
+    const std::size_t stop = std::min(position, text_.size());
+    for (; pos_ < stop; ++pos_) {
       const char c = text_[pos_];
+      if (c > '\r') continue;  // most bytes: a logbook is read at every start
       if (c == '\n' || (c == '\r' && (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '\n')))
         ++line_;
     }
