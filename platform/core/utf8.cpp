@@ -81,6 +81,11 @@ std::size_t utf8_offset(std::string_view text, std::size_t chars) {
 
 bool is_valid_utf8(std::string_view bytes) {
   while (!bytes.empty()) {
+    // Logbooks are mostly ASCII: step over it without decoding.
+    std::size_t ascii = 0;
+    while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80) ++ascii;
+    bytes.remove_prefix(ascii);
+    if (bytes.empty()) break;
     const DecodedChar c = decode_utf8(bytes);
     if (c.length == 1 && static_cast<unsigned char>(bytes.front()) >= 0x80) return false;
     bytes.remove_prefix(c.length);

@@ -128,8 +128,8 @@ void Program::start() {
       window_->top() == centred.top) {
     centre_on_screen(*window_, renderer().dpi());
   }
-  renderer().attach(window_->form5);
-  renderer().attach(window_->form6);
+  // The people windows are built when first opened (show_modal attaches them): building them
+  // here would cost the main window's first appearance about a tenth of its start-up.
   renderer().show(*window_);
 }
 

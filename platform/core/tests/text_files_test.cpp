@@ -22,14 +22,17 @@ TEST(TextEncoding, Utf8Validity) {
       {"plain ASCII \r\n\t\x7F", true},
       {"Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", true},  // é € 😀
       {std::string("nul\0inside", 10), true},
-      {"Caf\xE9", false},                      // Windows-1252
-      {"\xC3", false},                         // cut short
-      {"\xC0\xAF", false},                     // overlong "/"
-      {"\xE0\x80\xAF", false},                 // overlong, three bytes
-      {"\xED\xA0\x80", false},                 // a surrogate
-      {"\xF4\x90\x80\x80", false},             // past U+10FFFF
-      {"\xF5\x80\x80\x80", false},             // no such lead byte
-      {"\x80", false},                         // a lone continuation
+      {"Caf\xE9", false},           // Windows-1252
+      {"\xC3", false},              // cut short
+      {"\xC0\xAF", false},          // overlong "/"
+      {"\xE0\x80\xAF", false},      // overlong, three bytes
+      {"\xED\xA0\x80", false},      // a surrogate
+      {"\xF4\x90\x80\x80", false},  // past U+10FFFF
+      {"\xF5\x80\x80\x80", false},  // no such lead byte
+      {"\x80", false},              // a lone continuation
+      {"ab\xC3\xA9"
+       "cd\xE9",
+       false},                                 // after ASCII and a valid character
       {"\xEF\xBF\xBF\xF4\x8F\xBF\xBF", true},  // U+FFFF and U+10FFFF
   };
   for (const Case& c : cases) EXPECT_EQ(is_valid_utf8(c.bytes), c.valid) << c.bytes;

@@ -319,6 +319,28 @@ TEST(Load, ErrorsKeepTheCompleteRecords) {
   EXPECT_EQ(table.Tab_Note[5000], "n4999");
 }
 
+// Dates and times in the saved shape are taken as they are; the others are judged by what the
+// save would write for them.
+TEST(Load, FaithfulnessOfDatesAndTimes) {
+  struct Case {
+    const char* date;
+    const char* time;
+    bool faithful;
+  };
+  const Case cases[] = {
+      {"07/06/26", "08:05", true},    {"7/6/26", "8:05", true},     {"07/06/2026", "08:05", true},
+      {"07/06/1926", "08:05", false},  // saved as 2026
+      {"07-06-26", "08:05", true},    {"31/02/26", "08:05", false}, {"07/06/26", "8:05:40", true},
+      {"07/06/26", "24:00", false},   {"07/06/26", "08:5", false},  {"0a/06/26", "08:05", false},
+  };
+  for (const Case& c : cases) {
+    TestTable table;
+    table.add_test(c.date, c.time, "05.0", "");
+    EXPECT_EQ(saves_faithfully(table, 1, kMmolL, UnitState{}, "/", kThisYear), c.faithful)
+        << c.date << " " << c.time;
+  }
+}
+
 // ---- Data file -----------------------------------------------------------------------------
 
 using DataFileTest = TempFolder;
