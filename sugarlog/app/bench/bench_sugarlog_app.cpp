@@ -11,43 +11,15 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "bench/large_logbook.h"
-#include "platform/core/testing/scratch_folder.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/testing/test_app.h"
+#include "sugarlog/app/bench/large_logbook_app.h"
 #include "sugarlog/app/sugarlog_app.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct App {
-  App() {
-    fs::create_directories(scratch.path() / "program");
-    fs::create_directories(scratch.path() / "config");
-    bench_data::write_large_logbook(scratch.path() / "program", platform_qt::QtClock().today());
-    program = std::make_unique<sugarlog_app::Program>(scratch.path() / "program",
-                                                      scratch.path() / "config");
-    program->start();
-    window = program->qt().renderer().widget_for(program->window());
-    QCoreApplication::processEvents();
-  }
-  ~App() {
-    program.reset();
-    QCoreApplication::processEvents();
-  }
-  QAction* action(const QString& text) const {
-    for (QAction* a : window->findChildren<QAction*>()) {
-      if (a->text() == text) return a;
-    }
-    return nullptr;
-  }
-  // One handled event and everything it brings on screen.
-  static void settle() { QCoreApplication::processEvents(); }
-
-  platform::ScratchFolder scratch{"sugarlog-app-bench"};
-  std::unique_ptr<sugarlog_app::Program> program;
-  QWidget* window = nullptr;
+struct App : LargeLogbookApp {
+  App() : LargeLogbookApp("sugarlog-app-bench") {}
 };
 
 const char* const kViews[] = {"&Day/Week", "&Week/Month", "&Month/Year"};

@@ -7,37 +7,22 @@
 #include <QTableView>
 #include <filesystem>
 
-#include "bench/large_logbook.h"
-#include "platform/core/testing/scratch_folder.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/testing/test_app.h"
+#include "sugarlog/app/bench/large_logbook_app.h"
 #include "sugarlog/app/sugarlog_app.h"
 #include "sugarlog/app/tests_window.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct App {
-  App() {
-    fs::create_directories(scratch.path() / "program");
-    fs::create_directories(scratch.path() / "config");
-    bench_data::write_large_logbook(scratch.path() / "program", platform_qt::QtClock().today());
-    program = std::make_unique<sugarlog_app::Program>(scratch.path() / "program",
-                                                      scratch.path() / "config");
-    program->start();
-    QCoreApplication::processEvents();
-  }
-  QWidget* main_window() { return program->qt().renderer().widget_for(program->window()); }
-
-  platform::ScratchFolder scratch{"sugarlog-tests-window-bench"};
-  std::unique_ptr<sugarlog_app::Program> program;
+struct App : LargeLogbookApp {
+  App() : LargeLogbookApp("sugarlog-tests-window-bench") {}
 };
 
 void BM_OpenTestsWindowToFirstPaint(benchmark::State& state) {
   App app;
   for (auto _ : state) {
-    sugarlog_app::TestsWindow window(app.program->window(), app.main_window());
+    sugarlog_app::TestsWindow window(app.program->window(), app.window);
     window.show();
     window.view().viewport()->repaint();
     benchmark::DoNotOptimize(window.model().rowCount());
@@ -51,7 +36,7 @@ BENCHMARK(BM_OpenTestsWindowToFirstPaint)->Unit(benchmark::kMillisecond);
 
 void BM_SortTestsWindow(benchmark::State& state) {
   App app;
-  sugarlog_app::TestsWindow window(app.program->window(), app.main_window());
+  sugarlog_app::TestsWindow window(app.program->window(), app.window);
   window.show();
   QCoreApplication::processEvents();
   bool ascending = true;
