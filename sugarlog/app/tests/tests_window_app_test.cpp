@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <filesystem>
+#include <memory>
 
 #include "platform/core/testing/fakes.h"
 #include "platform/core/testing/scratch_folder.h"
@@ -27,22 +28,38 @@ std::string record(std::string_view date, std::string_view time, std::string_vie
          "\",\"" + std::string(note) + "\"\r\n";
 }
 
-TEST(TestsWindowApp, AddEditDeleteUndoAndOkSaveTheDataFileNewestFirst) {
-  platform::ScratchFolder scratch("sugarlog-tests-window");
-  fs::create_directories(scratch.path() / "program");
-  fs::create_directories(scratch.path() / "config");
-  const fs::path data = scratch.path() / "program" / "Diabete.dbk";
+// The real window on a logbook of the given bytes, and the tests window over it.
+class TestsWindowApp : public ::testing::Test {
+ protected:
+  void open(const std::string& logbook) {
+    fs::create_directories(scratch_.path() / "program");
+    fs::create_directories(scratch_.path() / "config");
+    write_bytes(data_path(), logbook);
+    program_ = std::make_unique<sugarlog_app::Program>(scratch_.path() / "program",
+                                                       scratch_.path() / "config", &probe_);
+    ASSERT_TRUE(program_->start());
+    window_ = std::make_unique<sugarlog_app::TestsWindow>(
+        program_->window(), program_->qt().renderer().widget_for(program_->window()));
+    window_->show();
+  }
+  fs::path data_path() const { return scratch_.path() / "program" / "Diabete.dbk"; }
+
+  platform::ScratchFolder scratch_{"sugarlog-tests-window"};
+  platform::FakeProbe probe_;
+  std::unique_ptr<sugarlog_app::Program> program_;
+  std::unique_ptr<sugarlog_app::TestsWindow> window_;
+};
+
+TEST_F(TestsWindowApp, AddEditDeleteUndoAndOkSaveTheDataFileNewestFirst) {
+  const fs::path data = data_path();
   const std::string before = record("05/12/26", "08:00", "05.0", "a") +
                              record("03/12/26", "12:00", "09.1", "b") +
                              record("01/12/26", "07:30", "04.2", "c");
-  write_bytes(data, before);
-  platform::FakeProbe probe;
-  sugarlog_app::Program program(scratch.path() / "program", scratch.path() / "config", &probe);
-  ASSERT_TRUE(program.start());
+  open(before);
+  ASSERT_FALSE(HasFatalFailure());
+  sugarlog_app::Program& program = *program_;
+  sugarlog_app::TestsWindow& window = *window_;
 
-  sugarlog_app::TestsWindow window(program.window(),
-                                   program.qt().renderer().widget_for(program.window()));
-  window.show();
   QApplication::processEvents();
   TestsModel& model = window.model();
   ASSERT_EQ(model.rowCount(), 3);
@@ -78,7 +95,7 @@ TEST(TestsWindowApp, AddEditDeleteUndoAndOkSaveTheDataFileNewestFirst) {
   EXPECT_EQ(read_bytes(data), record("05/12/26", "08:00", "05.0", "a") +
                                   record("04/12/26", "09:10", "06.3", "ajouté") +
                                   record("03/12/26", "12:00", "07.1", "b"));
-  EXPECT_EQ(read_bytes(scratch.path() / "program" / "Diabete.dbk.bak"), before);
+  EXPECT_EQ(read_bytes(scratch_.path() / "program" / "Diabete.dbk.bak"), before);
   EXPECT_EQ(program.window().table.Nb_Tests, 3);
   EXPECT_FALSE(program.window().Menu_Sauve->enabled);
   EXPECT_EQ(program.window().Aff_Resultat.caption, "05.0");
@@ -91,19 +108,13 @@ void escape_next_message_box() {
   });
 }
 
-TEST(TestsWindowApp, FutureDatesAndLevelsPastTheMaximumAreRefusedAndCancelAsksFirst) {
-  platform::ScratchFolder scratch("sugarlog-tests-window-refusals");
-  fs::create_directories(scratch.path() / "program");
-  fs::create_directories(scratch.path() / "config");
-  const fs::path data = scratch.path() / "program" / "Diabete.dbk";
+TEST_F(TestsWindowApp, FutureDatesAndLevelsPastTheMaximumAreRefusedAndCancelAsksFirst) {
+  const fs::path data = data_path();
   const std::string before = record("05/12/26", "08:00", "05.0");
-  write_bytes(data, before);
-  platform::FakeProbe probe;
-  sugarlog_app::Program program(scratch.path() / "program", scratch.path() / "config", &probe);
-  ASSERT_TRUE(program.start());
-  sugarlog_app::TestsWindow window(program.window(),
-                                   program.qt().renderer().widget_for(program.window()));
-  window.show();
+  open(before);
+  ASSERT_FALSE(HasFatalFailure());
+  sugarlog_app::Program& program = *program_;
+  sugarlog_app::TestsWindow& window = *window_;
   TestsModel& model = window.model();
   const QString future = QDate::currentDate().addDays(1).toString("dd/MM/yyyy");
   for (const auto& [column, value] :
