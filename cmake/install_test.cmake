@@ -2,7 +2,8 @@
 # programs answering --version, a launcher naming the installed program, an icon, AppStream
 # metadata and a manual page for each, validated by desktop-file-validate and appstreamcli when
 # they are installed.
-#   cmake -DBUILD_DIR=... -DPREFIX=... -DVERSION=... -P install_test.cmake
+# sugarlog's downloads module lies in LIBDIR/sugarlog.
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DVERSION=... -DLIBDIR=... -P install_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
 function(fail)
@@ -95,6 +96,10 @@ foreach(launcher ${launchers})
     endif()
   endif()
 endforeach()
+
+if(NOT EXISTS ${PREFIX}/${LIBDIR}/sugarlog/downloads.so)
+  fail("sugarlog's downloads module is not installed in ${PREFIX}/${LIBDIR}/sugarlog")
+endif()
 
 if(APPSTREAMCLI)
   # The metadata's launchable and icon must be found where the desktop looks for them.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package of both programs from a Release build in build-release/ and checks
 # it: lintian finds no error, and the package holds each program, stripped, with its launcher,
-# icon, metadata and manual page. Prints the package's path.
+# icon, metadata and manual page, and sugarlog's downloads module. Prints the package's path.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -30,7 +30,11 @@ for program in sugarlog pulsewise; do
     fi
   done
 done
-if grep -vE '^\./usr/(bin|share/(applications|icons|metainfo|man|doc))(/|$)|^\./$|^\./usr/$|^\./usr/share/$' \
+if ! grep -qE '^\./usr/lib/([^/]+/)?sugarlog/downloads\.so$' <<<"$contents"; then
+  echo "$deb lacks sugarlog's downloads module" >&2
+  exit 1
+fi
+if grep -vE '^\./usr/(bin|lib|share/(applications|icons|metainfo|man|doc))(/|$)|^\./$|^\./usr/$|^\./usr/share/$' \
   <<<"$contents"; then
   echo "$deb installs the files above outside the programs' folders" >&2
   exit 1

@@ -6,8 +6,6 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "platform/qt/text.h"
-
 namespace platform_qt {
 
 QtHttpClient::QtHttpClient(Post post, int timeout_ms)
@@ -24,7 +22,7 @@ QtHttpClient::~QtHttpClient() {
 
 void QtHttpClient::get(const std::string& url, std::size_t max_bytes,
                        std::function<void(std::string body)> done) {
-  QNetworkRequest request{QUrl(to_qstring(url), QUrl::StrictMode)};
+  QNetworkRequest request{QUrl(QString::fromStdString(url), QUrl::StrictMode)};
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
   request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
   QNetworkReply* reply = manager_.get(request);

@@ -1,11 +1,12 @@
 #pragma once
-// Downloads through Qt Network, in a library of their own: only a program that downloads links
-// Qt Network and loads it at start.
+// Downloads through Qt Network, in a library of their own: a program loads them as a module at
+// its first download (http_module.h); the tests link them.
 #include <QNetworkAccessManager>
 #include <functional>
 #include <string>
 
 #include "platform/core/services.h"
+#include "platform/qt/http_module.h"
 
 namespace platform_qt {
 
@@ -14,7 +15,7 @@ namespace platform_qt {
 // window and never while another handler runs.
 class QtHttpClient : public platform::HttpClient {
  public:
-  using Post = std::function<void(std::function<void()>)>;
+  using Post = PostToWindow;
   explicit QtHttpClient(Post post, int timeout_ms = 10000);
   ~QtHttpClient() override;
   void get(const std::string& url, std::size_t max_bytes,

@@ -32,8 +32,8 @@ class QtPlatform {
   QtProgramControl& program() { return program_; }
   // The connection check's probe for the windows made from now on (tests never ping outside).
   void use_probe(platform::ReachabilityProbe& probe) { probe_in_use_ = &probe; }
-  // Downloads for the windows made from now on (a QtHttpClient, say); until then every download
-  // fails, so a program that downloads nothing neither links nor loads Qt Network.
+  // Downloads for the windows made from now on (a ModuleHttpClient, say); until then every
+  // download fails.
   void use_http(std::unique_ptr<platform::HttpClient> http) { http_ = std::move(http); }
 
  private:

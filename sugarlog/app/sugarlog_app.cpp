@@ -7,7 +7,7 @@
 
 #include "platform/core/program_folder.h"
 #include "platform/qt/desktop_program.h"
-#include "platform/qt/qt_http.h"
+#include "platform/qt/http_module.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/text.h"
 #include "sugarlog/app/logbook_commands.h"
@@ -44,8 +44,9 @@ Program::Program(const std::filesystem::path& data, const std::filesystem::path&
                  platform::ReachabilityProbe* probe) {
   init_sugarlog_resources();
   if (probe) qt_.use_probe(*probe);
-  qt_.use_http(std::make_unique<platform_qt::QtHttpClient>(
-      [this](std::function<void()> handler) { qt_.renderer().post(std::move(handler)); }));
+  qt_.use_http(std::make_unique<platform_qt::ModuleHttpClient>(
+      [this](std::function<void()> handler) { qt_.renderer().post(std::move(handler)); },
+      QCoreApplication::applicationDirPath() + QStringLiteral("/" DOWNLOADS_MODULE)));
   for (const char* picture : {"thermometer", "banner", "camera1", "camera2"}) {
     qt_.renderer().register_picture(picture, QStringLiteral(":/sugarlog/%1.svg").arg(picture));
   }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 
+#include "platform/qt/http_module.h"
 #include "platform/qt/qt_http.h"
 #include "platform/qt/qt_online.h"
 #include "platform/qt/testing/test_app.h"
@@ -72,7 +73,8 @@ class LocalServer {
 };
 
 // Runs a download to its end (bounded in time) and gives its body.
-std::optional<std::string> download(QtHttpClient& http, const std::string& url, std::size_t max) {
+std::optional<std::string> download(platform::HttpClient& http, const std::string& url,
+                                    std::size_t max) {
   std::optional<std::string> body;
   bool inside_get = true;
   http.get(url, max, [&](std::string answer) {
@@ -132,6 +134,25 @@ TEST(QtHttpClient, ADownloadStillRunningWhenTheClientGoesAnswersNoOne) {
   }
   QTest::qWait(50);
   EXPECT_FALSE(answered);
+}
+
+TEST(ModuleHttpClient, DownloadsThroughTheModuleLoadedAtTheFirstDownload) {
+  LocalServer server;
+  server.replies[QStringLiteral("/a")] = {200, "first"};
+  server.replies[QStringLiteral("/b")] = {200, "second"};
+  ModuleHttpClient http(later(), QStringLiteral(DOWNLOADS_MODULE));
+  EXPECT_EQ(download(http, server.url("/a"), 100), "first");
+  EXPECT_EQ(download(http, server.url("/b"), 100), "second");
+  EXPECT_EQ(download(http, server.url("/b"), 3), "");
+}
+
+TEST(ModuleHttpClient, WithoutItsModuleEveryDownloadFailsAsAnEventOfItsOwn) {
+  LocalServer server;
+  server.replies[QStringLiteral("/a")] = {200, "first"};
+  ModuleHttpClient http(later(), QStringLiteral("/nonexistent/downloads.so"));
+  EXPECT_EQ(download(http, server.url("/a"), 100), "");
+  EXPECT_EQ(download(http, server.url("/a"), 100), "");
+  EXPECT_TRUE(server.requests.isEmpty());
 }
 
 TEST(QtPingProbe, AMissingPingOrAHostLikeAnOptionMeansNoReport) {

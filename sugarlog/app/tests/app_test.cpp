@@ -7,6 +7,8 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <regex>
 #include <sstream>
 
@@ -108,6 +110,26 @@ TEST_F(AppTest, TestTypedIntoTheRealWindowIsSaved) {
 
 // Once the add-test panel closes its hidden buttons take no key: Space adds nothing more, and the
 // panel opened again after a save has the level box ready for what the user types.
+bool network_loaded() {
+  std::ifstream maps("/proc/self/maps");
+  const std::string all((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+  return all.find("libQt6Network") != std::string::npos;
+}
+
+// The window opens without Qt Network; the first download loads it from the program's folder.
+TEST_F(AppTest, QtNetworkIsLoadedAtTheFirstDownloadNotAtStart) {
+  sugarlog_app::Program program(root_ / "program", root_ / "config", &probe_);
+  ASSERT_TRUE(program.start());
+  EXPECT_FALSE(network_loaded());
+
+  std::optional<std::string> body;
+  program.qt().platform().http.get("http://127.0.0.1:1/refused", 100,
+                                   [&](std::string answer) { body = std::move(answer); });
+  for (int waited = 0; !body && waited < 5000; waited += 10) QTest::qWait(10);
+  EXPECT_EQ(body, "");
+  EXPECT_TRUE(network_loaded());
+}
+
 TEST_F(AppTest, KeysAfterTheAddTestPanelClosesLandWhereTheUserIs) {
   sugarlog_app::Program program(root_ / "program", root_ / "config", &probe_);
   ASSERT_TRUE(program.start());
