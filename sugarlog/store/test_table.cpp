@@ -12,7 +12,7 @@ bool TestTable::Ajouter_A_Liste() {
     Nb_Tests = kCapacity;
     return false;
   }
-  std::vector<std::string>* columns[] = {&Tab_Date, &Tab_Heure, &Tab_Taux, &Tab_Note};
+  Column* columns[] = {&Tab_Date, &Tab_Heure, &Tab_Taux, &Tab_Note};
   for (auto* column : columns) {
     auto& c = *column;
     for (int i = Nb_Tests; i >= 2; --i) c[i] = std::move(c[i - 1]);

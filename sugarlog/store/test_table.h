@@ -15,11 +15,29 @@ class TestTable {
   static constexpr int kCapacity = 5000;
   static constexpr int kSlots = kCapacity + 1;
 
-  // Kept on the heap: 4 x 5001 strings would be a heavy stack object.
-  std::vector<std::string> Tab_Date = std::vector<std::string>(kSlots);
-  std::vector<std::string> Tab_Heure = std::vector<std::string>(kSlots);
-  std::vector<std::string> Tab_Taux = std::vector<std::string>(kSlots);
-  std::vector<std::string> Tab_Note = std::vector<std::string>(kSlots);
+  // kSlots texts, all empty until a slot is first written: only then are they given memory (on
+  // the heap: 4 x 5001 strings would be a heavy stack object), so a logbook that stays empty
+  // costs none, and the window opens sooner.
+  class Column {
+   public:
+    std::string& operator[](std::size_t slot) {
+      if (texts_.empty()) texts_.resize(kSlots);
+      return texts_[slot];
+    }
+    const std::string& operator[](std::size_t slot) const {
+      static const std::string kEmpty;
+      return texts_.empty() ? kEmpty : texts_[slot];
+    }
+    static constexpr std::size_t size() { return kSlots; }
+
+   private:
+    std::vector<std::string> texts_;
+  };
+
+  Column Tab_Date;
+  Column Tab_Heure;
+  Column Tab_Taux;
+  Column Tab_Note;
   std::int32_t Nb_Tests = 0;
 
   // Moves the test staged in slot 0 to the head. The caller has staged it and already counted it
