@@ -1,5 +1,7 @@
 #include "platform/qt/desktop_program.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QPointer>
@@ -10,6 +12,7 @@
 #include <iostream>
 #include <optional>
 #include <string_view>
+#include <thread>
 
 #include "platform/core/display.h"
 #include "platform/core/version.h"
@@ -63,9 +66,14 @@ int run_desktop_program(int& argc, char** argv, const DesktopIdentity& identity,
     std::cerr << identity.program.command << ": " << kNoDisplay << '\n';
     return 1;
   }
+  // Reading the font configuration and the font caches is the longest single step before the first
+  // text can be drawn; it needs nothing from Qt, so the other core does it while Qt connects to
+  // the display. Qt then finds it done.
+  std::thread font_configuration([] { FcInit(); });
   std::optional<PlatformFailureGuard> guard(std::in_place, identity.program.command);
   QApplication app(argc, argv);  // takes the window system's own options out of argv
   guard.reset();
+  font_configuration.join();
   if (const auto refused = platform::refuse_arguments(platform::arguments_of(argc, argv),
                                                       identity.program, std::cerr)) {
     return *refused;
