@@ -59,6 +59,7 @@ Program::~Program() {
 }
 
 bool Program::start() {
+  window_->preload_logbook();
   qt_.renderer().attach(*window_);
   window_->Form_Load();
   if (qt_.program().ending()) return false;

@@ -419,7 +419,9 @@ LoadOutcome DataFile::Recuperer(TestTable& table, std::string_view sep_decimal) 
   outcome.open_elsewhere = lock_state_ == LockState::kElsewhere;
   if (lock_state_ == LockState::kUnavailable) outcome.lock_failed = lock_error_;
 
-  const platform::FileRead file = platform::read_file(path_);
+  std::optional<Read> preloaded = take_preloaded(sep_decimal);
+  const platform::FileRead file =
+      preloaded ? std::move(preloaded->file) : platform::read_file(path_);
   if (file.missing && !read_only()) {
     outcome.created = true;
     outcome.error = platform::write_file_atomic(path_, "");
@@ -427,13 +429,39 @@ LoadOutcome DataFile::Recuperer(TestTable& table, std::string_view sep_decimal) 
   }
   if (file.error) {
     outcome.error = file.error;
+  } else if (preloaded) {
+    loaded_text_ = std::move(preloaded->text);
+    table = std::move(preloaded->table);
+    lines_ = std::move(preloaded->lines);
+    outcome.error = std::move(preloaded->error);
   } else {
     loaded_text_ = platform::text_from_file_bytes(file.bytes);
     outcome.error = load_tests(loaded_text_, table, sep_decimal, &lines_);
-    if (outcome.error && !lines_.empty()) outcome.line = lines_.back();
   }
+  if (outcome.error && !lines_.empty()) outcome.line = lines_.back();
   backup_pending_ = outcome.error.has_value();
   return outcome;
+}
+
+void DataFile::preload(std::string_view sep_decimal) {
+  take_lock();
+  preload_separator_ = sep_decimal;
+  preloaded_ = std::async(std::launch::async, &DataFile::read_tests, path_, preload_separator_);
+}
+
+DataFile::Read DataFile::read_tests(const fs::path& path, const std::string& sep_decimal) {
+  Read read{platform::read_file(path), {}, {}, {}, {}};
+  if (read.file.error || read.file.missing) return read;
+  read.text = platform::text_from_file_bytes(read.file.bytes);
+  read.error = load_tests(read.text, read.table, sep_decimal, &read.lines);
+  return read;
+}
+
+std::optional<DataFile::Read> DataFile::take_preloaded(std::string_view sep_decimal) {
+  if (!preloaded_.valid()) return std::nullopt;
+  Read read = preloaded_.get();
+  if (sep_decimal != preload_separator_) return std::nullopt;
+  return read;
 }
 
 UnfaithfulRecord DataFile::check_faithful(const TestTable& table, int unite, const UnitState& units,

@@ -3,6 +3,7 @@
 // note), most recent test first. Loading, saving, the erase command and the preview path.
 #include <cstdint>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "platform/core/date.h"
+#include "platform/core/file_io.h"
 #include "platform/core/file_lock.h"
 #include "sugarlog/store/test_table.h"
 #include "sugarlog/store/units.h"
@@ -138,6 +140,9 @@ class DataFile {
   // removed. Files written by earlier copies in Windows-1252, or as UTF-16 with a byte-order
   // mark, are read as such.
   LoadOutcome Recuperer(TestTable& table, std::string_view sep_decimal);
+  // Takes the lock, then reads and parses the logbook on another thread while the caller goes on
+  // (building its window, say); the next Recuperer with the same separator takes the result.
+  void preload(std::string_view sep_decimal);
 
   // The first test the next save would change in meaning (see saves_faithfully). Finding one
   // keeps the file as it is in a backup before the next overwrite, as a load error does, unless
@@ -186,6 +191,16 @@ class DataFile {
  private:
   enum class LockState { kNotTried, kHeld, kElsewhere, kUnavailable };
   void take_lock();
+  // The logbook's file as read, and its tests as parsed.
+  struct Read {
+    platform::FileRead file;
+    std::string text;
+    TestTable table;
+    std::vector<int> lines;
+    std::optional<std::string> error;
+  };
+  static Read read_tests(const std::filesystem::path& path, const std::string& sep_decimal);
+  std::optional<Read> take_preloaded(std::string_view sep_decimal);
   std::optional<std::string> overwrite(std::string_view bytes);
   std::optional<std::string> keep_backup();
   void remove_stale_backup_temporaries() const;
@@ -197,6 +212,8 @@ class DataFile {
   LockState lock_state_ = LockState::kNotTried;
   std::string lock_error_;  // why the lock could not be taken
   std::unique_ptr<platform::ExclusiveLock> lock_;
+  std::future<Read> preloaded_;
+  std::string preload_separator_;
 };
 
 }  // namespace sugarlog

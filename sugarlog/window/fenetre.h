@@ -35,6 +35,9 @@ class Fenetre : public form::Form {
 
   // ---- Start-up, saving and quitting ----
   void Form_Load();
+  // Starts reading the logbook for the coming Form_Load on another thread: the caller builds the
+  // window meanwhile.
+  void preload_logbook();
   void Form_Unload();
   void Menu_Quitter_Click();
   void Quitter_Sugarlog();

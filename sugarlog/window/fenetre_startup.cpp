@@ -88,6 +88,11 @@ void Fenetre::Form_Load() {
   }
 }
 
+void Fenetre::preload_logbook() {
+  Quel_Decimale();
+  data_file_.preload(units.Sep_Decimal);
+}
+
 void Fenetre::Quel_Decimale() {
   units.Sep_Decimal = Lire_Decimale(platform_.locale);
   // The level pictures need a separator; without an answer from the system the full stop serves.

@@ -361,6 +361,46 @@ TEST_F(DataFileTest, FirstStartWithNeitherFile) {
   EXPECT_EQ(get("sugarlog.ini"), kDefaults);
 }
 
+// Reading ahead on another thread changes nothing of what the load gives, and the lock is taken
+// before the file is read. A load with another separator than the one read ahead reads again.
+TEST_F(DataFileTest, ALogbookReadAheadLoadsAsItWouldHaveLoaded) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> bytes;  // none: no file
+    const char* ahead;
+    const char* load;
+  };
+  const Case cases[] = {
+      {"no file", std::nullopt, ".", "."},
+      {"tests", n_records(3) + "\"04/12/26\",\"09:00\",\"6,5\",\"\"\r\n", ".", "."},
+      {"broken line", n_records(3) + "\"04/12/26\",\"09:00\"\r\n", ".", "."},
+      {"too many", n_records(5001), ".", "."},
+      {"other separator", n_records(2) + "\"04/12/26\",\"09:00\",\"6.5\",\"\"\r\n", ".", ","},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path ahead = folder_ / c.name / "ahead", plain = folder_ / c.name / "plain";
+    for (const fs::path& folder : {ahead, plain}) {
+      fs::create_directories(folder);
+      if (c.bytes) std::ofstream(folder / DataFile::kFileName, std::ios::binary) << *c.bytes;
+    }
+    DataFile read_ahead(ahead);
+    read_ahead.preload(c.ahead);
+    EXPECT_TRUE(DataFile(ahead).Recuperer(*std::make_unique<TestTable>(), ".").open_elsewhere);
+    TestTable got, expected;
+    const LoadOutcome outcome = read_ahead.Recuperer(got, c.load);
+    const LoadOutcome plain_outcome = DataFile(plain).Recuperer(expected, c.load);
+    EXPECT_EQ(outcome.created, plain_outcome.created);
+    EXPECT_EQ(outcome.error, plain_outcome.error);
+    EXPECT_EQ(outcome.line, plain_outcome.line);
+    EXPECT_FALSE(outcome.open_elsewhere);
+    ASSERT_EQ(got.Nb_Tests, expected.Nb_Tests);
+    for (int i = 1; i <= got.Nb_Tests; ++i) EXPECT_EQ(row_at(got, i), row_at(expected, i)) << i;
+    EXPECT_EQ(platform::read_file(ahead / DataFile::kFileName).bytes,
+              platform::read_file(plain / DataFile::kFileName).bytes);
+  }
+}
+
 TEST_F(DataFileTest, TwoTestsAreSavedByteForByte) {
   TestTable table =
       table_of({{"06/12/2026", "8:05", "07.5", "repas"}, {"05/12/26", "23:59", "6,1", ""}});
