@@ -10,7 +10,9 @@ build_dir=build-release
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 # No -Werror here: the other builds keep the warnings at zero, and at -O3 GCC 12 warns of overlaps
 # in std::string code that cannot happen (-Wrestrict), which must not stop a package.
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWITH_BENCH=OFF >/dev/null
+# Installed under /usr, the downloads module goes to /usr/lib/<multiarch>/sugarlog.
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWITH_BENCH=OFF \
+  -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build "$build_dir" -j "$(nproc)" --target sugarlog pulsewise healthcharts_changelog
 rm -f "$build_dir"/*.deb
 (cd "$build_dir" && cpack -G DEB >/dev/null)
