@@ -111,28 +111,40 @@ QImageSurface::QImageSurface(double width_twips, double height_twips, double dpi
       device_pixel_ratio_(device_pixel_ratio > 0 ? device_pixel_ratio : 1.0),
       font_(chart_font(8, false)),
       font_key_(font_.key()) {
-  image_ = blank_image(width_, height_);
+  blank_ = back_;
 }
 
 QImageSurface::~QImageSurface() {
   end_painting();
 }
 
-QImage QImageSurface::blank_image(double width_twips, double height_twips) const {
+QSize QImageSurface::pixel_size(double width_twips, double height_twips) const {
   const int w = static_cast<int>(std::lround(to_pixels(width_twips) * device_pixel_ratio_));
   const int h = static_cast<int>(std::lround(to_pixels(height_twips) * device_pixel_ratio_));
-  QImage image(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+  return {std::max(w, 1), std::max(h, 1)};
+}
+
+QImage QImageSurface::blank_image(QSize size, platform::Colour colour) const {
+  QImage image(size, QImage::Format_RGB32);
   image.setDevicePixelRatio(device_pixel_ratio_);
   const int dots_per_metre = static_cast<int>(std::lround(dpi_ / kMetresPerInch));
   image.setDotsPerMeterX(dots_per_metre);
   image.setDotsPerMeterY(dots_per_metre);
-  image.fill(to_qcolor(back_));
+  image.fill(to_qcolor(colour));
   return image;
+}
+
+QImage& QImageSurface::made() const {
+  if (blank_) {
+    image_ = blank_image(pixel_size(width_, height_), *blank_);
+    blank_.reset();
+  }
+  return image_;
 }
 
 QPainter& QImageSurface::painter() {
   if (!painter_) {
-    painter_.emplace(&image_);
+    painter_.emplace(&made());
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setFont(font_);
     text_colour_.reset();
@@ -147,21 +159,33 @@ void QImageSurface::end_painting() const {
 void QImageSurface::resize(double width_twips, double height_twips) {
   width_twips = std::max(0.0, width_twips);
   height_twips = std::max(0.0, height_twips);
-  QImage next = blank_image(width_twips, height_twips);
+  const QSize old_size = pixel_size(width_, height_);
+  const QSize new_size = pixel_size(width_twips, height_twips);
+  const bool grows = new_size.width() > old_size.width() || new_size.height() > old_size.height();
+  // What was drawn stays where it was; new room takes the back colour. A surface still all one
+  // colour stays so when it shrinks or the new room takes that colour too; one that had no room
+  // at all (the one pixel of a surface of no size) takes the back colour throughout.
+  if (blank_ && (to_pixels(width_) < 0.5 || to_pixels(height_) < 0.5)) blank_ = back_;
+  if (new_size != old_size && !(blank_ && (!grows || *blank_ == back_))) {
+    end_painting();
+    QImage next = blank_image(new_size, back_);
+    {
+      QPainter copy(&next);
+      copy.drawImage(0, 0, made());
+    }
+    image_ = std::move(next);
+  }
   width_ = width_twips;
   height_ = height_twips;
-  if (next.size() == image_.size()) return;
-  end_painting();
-  {
-    QPainter copy(&next);
-    copy.drawImage(0, 0, image_);
-  }
-  image_ = std::move(next);
 }
 
 void QImageSurface::clear() {
   end_painting();
-  image_.fill(to_qcolor(back_));
+  if (blank_) {
+    blank_ = back_;
+  } else {
+    image_.fill(to_qcolor(back_));
+  }
 }
 
 void QImageSurface::set_pen_width(int pixels) {
@@ -182,13 +206,14 @@ void QImageSurface::line(double x1, double y1, double x2, double y2,
                          std::optional<platform::Colour> colour) {
   // Lines are set pixel by pixel: a chart is a thousand short segments in changing colours,
   // and a pen change costs QPainter more than the segment itself.
-  if (painter_ && !image_.isDetached()) end_painting();
+  QImage& image = made();
+  if (painter_ && !image.isDetached()) end_painting();
   const QColor ink = to_qcolor(colour.value_or(fore_));
   const double scale = device_pixel_ratio_;
   const QLineF line(to_pixels(x1) * scale, to_pixels(y1) * scale, to_pixels(x2) * scale,
                     to_pixels(y2) * scale);
   const int width = std::clamp(static_cast<int>(std::lround(pen_width_ * scale)), 1, kMaxPenWidth);
-  plot_line(image_, line, ink.rgb(), width, pen_style_ == platform::PenStyle::Dotted);
+  plot_line(image, line, ink.rgb(), width, pen_style_ == platform::PenStyle::Dotted);
 }
 
 void QImageSurface::set_font_size(double points) {
@@ -211,7 +236,10 @@ void QImageSurface::font_changed() {
 }
 
 const QFontMetricsF& QImageSurface::metrics() const {
-  if (!metrics_) metrics_.emplace(font_, &image_);
+  if (!metrics_) {
+    if (measure_.isNull()) measure_ = blank_image({1, 1}, back_);
+    metrics_.emplace(font_, &measure_);
+  }
   return *metrics_;
 }
 
@@ -240,7 +268,7 @@ double QImageSurface::text_width(std::string_view text) const {
 
 const QImage& QImageSurface::image() const {
   end_painting();
-  return image_;
+  return made();
 }
 
 bool QImageSurface::save_bmp(const QString& path) const {

@@ -54,7 +54,12 @@ class QImageSurface : public platform::DrawSurface {
   void set_text_colour(platform::Colour colour);
   void font_changed();
   const QFontMetricsF& metrics() const;
-  QImage blank_image(double width_twips, double height_twips) const;
+  QSize pixel_size(double width_twips, double height_twips) const;
+  QImage blank_image(QSize size, platform::Colour colour) const;
+  // The image, made at its first use: until then the surface is all one colour (blank_), and a
+  // surface resized before anything is drawn on it (a window taking its stored size) makes one
+  // image, not one per size.
+  QImage& made() const;
   const QStaticText& laid_out(std::string_view text);
 
   static constexpr int kMaxPenWidth = 16;
@@ -63,6 +68,8 @@ class QImageSurface : public platform::DrawSurface {
   double width_, height_;
   double dpi_, device_pixel_ratio_;
   mutable QImage image_;
+  mutable std::optional<platform::Colour> blank_;
+  mutable QImage measure_;  // one pixel at the image's resolution: text is measured against it
   mutable std::optional<QPainter> painter_;
   platform::Colour back_ = platform::kButtonFace;
   platform::Colour fore_ =

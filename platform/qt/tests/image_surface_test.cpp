@@ -171,6 +171,25 @@ TEST_F(WhiteSurface, ResizeKeepsThePictureAndFillsTheNewArea) {
   EXPECT_EQ(pixel(surface, 40, 20), kRed);
 }
 
+// A surface nothing was drawn on yet resizes as one that was: the old area keeps the colour it
+// was made in, new room takes the back colour of the moment.
+TEST_F(WhiteSurface, AnUntouchedSurfaceResizesAsADrawnOneDoes) {
+  surface.set_back_colour(rgb(0, 0, 255));
+  surface.resize(750, 450);  // smaller: still all white
+  surface.resize(3000, 1500);
+  EXPECT_EQ(surface.image().size(), QSize(200, 100));
+  EXPECT_EQ(pixel(surface, 10, 10), kWhite);
+  EXPECT_EQ(pixel(surface, 150, 80), QColor(0, 0, 255));
+
+  QImageSurface fresh(1500, 900);
+  fresh.set_back_colour(rgb(0, 255, 0));
+  fresh.clear();
+  fresh.resize(3000, 1500);
+  EXPECT_EQ(fresh.image().pixelColor(10, 10), QColor(0, 255, 0));
+  EXPECT_EQ(fresh.image().pixelColor(150, 80), QColor(0, 255, 0));
+  EXPECT_GT(fresh.text_width("Average"), 0);
+}
+
 TEST_F(WhiteSurface, SavedBitmapReadsBackAsDrawn) {
   surface.line(150, 300, 1350, 300, rgb(255, 0, 0));
   QTemporaryDir folder;
