@@ -420,25 +420,21 @@ LoadOutcome DataFile::Recuperer(TestTable& table, std::string_view sep_decimal) 
   if (lock_state_ == LockState::kUnavailable) outcome.lock_failed = lock_error_;
 
   std::optional<Read> preloaded = take_preloaded(sep_decimal);
-  const platform::FileRead file =
-      preloaded ? std::move(preloaded->file) : platform::read_file(path_);
-  if (file.missing && !read_only()) {
+  Read read = preloaded ? std::move(*preloaded) : read_tests(path_, std::string(sep_decimal));
+  if (read.file.missing && !read_only()) {
     outcome.created = true;
     outcome.error = platform::write_file_atomic(path_, "");
     return outcome;
   }
-  if (file.error) {
-    outcome.error = file.error;
-  } else if (preloaded) {
-    loaded_text_ = std::move(preloaded->text);
-    table = std::move(preloaded->table);
-    lines_ = std::move(preloaded->lines);
-    outcome.error = std::move(preloaded->error);
+  if (read.file.error) {
+    outcome.error = read.file.error;
   } else {
-    loaded_text_ = platform::text_from_file_bytes(file.bytes);
-    outcome.error = load_tests(loaded_text_, table, sep_decimal, &lines_);
+    loaded_text_ = std::move(read.text);
+    table = std::move(read.table);
+    lines_ = std::move(read.lines);
+    outcome.error = std::move(read.error);
+    if (outcome.error && !lines_.empty()) outcome.line = lines_.back();
   }
-  if (outcome.error && !lines_.empty()) outcome.line = lines_.back();
   backup_pending_ = outcome.error.has_value();
   return outcome;
 }
