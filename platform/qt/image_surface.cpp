@@ -1,6 +1,8 @@
 #include "platform/qt/image_surface.h"
 
 #include <QBuffer>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -13,9 +15,18 @@ namespace {
 constexpr double kMetresPerInch = 0.0254;
 constexpr const char* kFontFamily = "DejaVu Sans";
 
-QFont chart_font(double points, bool bold) {
+// The application's own font when it is the charts' face, so the windows' widgets and their
+// charts share each size they both load; that face by its name otherwise.
+QFont chart_face() {
+  const QFont application = QGuiApplication::font();
+  if (QFontInfo(application).family() == QLatin1String(kFontFamily)) return application;
   QFont font(kFontFamily);
   font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+QFont chart_font(double points, bool bold) {
+  QFont font = chart_face();
   font.setPointSizeF(points > 0 ? points : 8.0);
   font.setBold(bold);
   return font;
