@@ -18,8 +18,10 @@ constexpr const char* kFontFamily = "DejaVu Sans";
 // The application's own font when it is the charts' face, so the windows' widgets and their
 // charts share each size they both load; that face by its name otherwise.
 QFont chart_face() {
-  const QFont application = QGuiApplication::font();
-  if (QFontInfo(application).family() == QLatin1String(kFontFamily)) return application;
+  if (qGuiApp) {
+    const QFont application = QGuiApplication::font();
+    if (QFontInfo(application).family() == QLatin1String(kFontFamily)) return application;
+  }
   QFont font(kFontFamily);
   font.setStyleHint(QFont::SansSerif);
   return font;
