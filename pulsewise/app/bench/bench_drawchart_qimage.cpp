@@ -3,8 +3,8 @@
 // the largest picture the chart window can get.
 #include <benchmark/benchmark.h>
 
+#include "bench/qt_benchmarks.h"
 #include "platform/qt/image_surface.h"
-#include "platform/qt/testing/test_app.h"
 #include "pulsewise/engine/chart.h"
 #include "pulsewise/engine/sample_chart.h"
 
@@ -34,10 +34,5 @@ BENCHMARK(BM_ComparisonChart4K)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto app = platform_qt::testing::make_app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::run_qt_benchmarks(argc, argv);
 }

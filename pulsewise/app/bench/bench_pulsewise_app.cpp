@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "bench/qt_benchmarks.h"
 #include "platform/qt/qt_services.h"
-#include "platform/qt/testing/test_app.h"
 #include "pulsewise/app/pulsewise_program.h"
 
 namespace {
@@ -58,13 +58,7 @@ BENCHMARK(BM_DayStep)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 int main(int argc, char** argv) {
-  platform_qt::testing::hush_offscreen_warnings();
   QTemporaryDir config;
   qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-  const auto app = platform_qt::testing::make_app(argc, argv);
-  store_full_hd_window(config.path());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::run_qt_benchmarks(argc, argv, [&] { store_full_hd_window(config.path()); });
 }

@@ -5,8 +5,8 @@
 #include <QApplication>
 
 #include "bench/large_logbook.h"
+#include "bench/qt_benchmarks.h"
 #include "platform/core/testing/scratch_folder.h"
-#include "platform/qt/testing/test_app.h"
 #include "sugarlog/app/report_pdf.h"
 
 namespace {
@@ -30,9 +30,5 @@ BENCHMARK(BM_ReportPdfOf5000Tests)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  auto app = platform_qt::testing::make_app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::run_qt_benchmarks(argc, argv);
 }

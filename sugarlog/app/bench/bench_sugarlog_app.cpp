@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "bench/qt_benchmarks.h"
 #include "platform/qt/qt_services.h"
-#include "platform/qt/testing/test_app.h"
 #include "sugarlog/app/bench/large_logbook_app.h"
 #include "sugarlog/app/sugarlog_app.h"
 
@@ -77,10 +77,5 @@ BENCHMARK(BM_MouseMoveOverYearChart)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  platform_qt::testing::hush_offscreen_warnings();
-  const auto app = platform_qt::testing::make_app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::run_qt_benchmarks(argc, argv);
 }

@@ -7,8 +7,8 @@
 #include <QTableView>
 #include <filesystem>
 
+#include "bench/qt_benchmarks.h"
 #include "platform/qt/qt_services.h"
-#include "platform/qt/testing/test_app.h"
 #include "sugarlog/app/bench/large_logbook_app.h"
 #include "sugarlog/app/sugarlog_app.h"
 #include "sugarlog/app/tests_window.h"
@@ -55,10 +55,5 @@ BENCHMARK(BM_SortTestsWindow)
 }  // namespace
 
 int main(int argc, char** argv) {
-  platform_qt::testing::hush_offscreen_warnings();
-  const auto app = platform_qt::testing::make_app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::run_qt_benchmarks(argc, argv);
 }
