@@ -2,7 +2,7 @@
 # programs answering --version, a launcher naming the installed program, an icon, AppStream
 # metadata and a manual page for each, validated by desktop-file-validate and appstreamcli when
 # they are installed.
-# sugarlog's downloads module lies in LIBDIR/sugarlog.
+# Each program's modules lie in LIBDIR/<program>.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DVERSION=... -DLIBDIR=... -P install_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -97,9 +97,11 @@ foreach(launcher ${launchers})
   endif()
 endforeach()
 
-if(NOT EXISTS ${PREFIX}/${LIBDIR}/sugarlog/downloads.so)
-  fail("sugarlog's downloads module is not installed in ${PREFIX}/${LIBDIR}/sugarlog")
-endif()
+foreach(module sugarlog/downloads.so sugarlog/printing.so pulsewise/printing.so)
+  if(NOT EXISTS ${PREFIX}/${LIBDIR}/${module})
+    fail("the module ${module} is not installed in ${PREFIX}/${LIBDIR}")
+  endif()
+endforeach()
 
 if(APPSTREAMCLI)
   # The metadata's launchable and icon must be found where the desktop looks for them.

@@ -72,7 +72,7 @@ endfunction()
 # share/ (<name>.desktop.in, <name>.svg, <name>.metainfo.xml.in) with its manual page
 # (<name>.1); the program tells the desktop the same name at run time.
 function(add_program name window_library)
-  cmake_parse_arguments(P "" "DESKTOP_ID" "" ${ARGN})
+  cmake_parse_arguments(P "" "DESKTOP_ID" "MODULES" ${ARGN})
   file(GLOB app_srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   list(FILTER app_srcs EXCLUDE REGEX "/main\\.cpp$")
@@ -83,6 +83,27 @@ function(add_program name window_library)
   target_link_libraries(${name} PRIVATE ${name}_app)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
   add_module_test(${name}_app_tests SOURCES ${tests} LIBS ${name}_app platform_qt_testing Qt6::Test)
+
+  # The modules it loads when first needed (platform/qt/modules.h) lie at the same place beside
+  # the program in the build folder and installed, <libdir>/<program>, so the program finds them
+  # from its own folder.
+  file(RELATIVE_PATH modules_folder ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR}/${name})
+  target_compile_definitions(${name}_app PRIVATE MODULES_FOLDER="${modules_folder}")
+  set(placed ${CMAKE_CURRENT_BINARY_DIR}/${modules_folder})
+  set(copies COMMAND ${CMAKE_COMMAND} -E make_directory ${placed})
+  foreach(module ${P_MODULES})
+    list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${module}> ${placed})
+  endforeach()
+  add_custom_target(${name}_modules ${copies} VERBATIM)
+  add_dependencies(${name}_modules ${P_MODULES})
+  add_dependencies(${name} ${name}_modules)
+  add_dependencies(${name}_app_tests ${name}_modules)
+  install(TARGETS ${P_MODULES} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/${name})
+  # Whether a module is loaded at start shows only in a run of its own.
+  add_test(NAME ${name}_modules_when_first_needed COMMAND ${name}_app_tests
+    --gtest_filter=AppTest.ModulesAreLoadedWhenFirstNeededNotAtStart)
+  set_tests_properties(${name}_modules_when_first_needed PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=UTC")
 
   set(PROGRAM ${name})
   set(DESKTOP_ID ${P_DESKTOP_ID})

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package of both programs from a Release build in build-release/ and checks
 # it: lintian finds no error, and the package holds each program, stripped, with its launcher,
-# icon, metadata and manual page, and sugarlog's downloads module. Prints the package's path.
+# icon, metadata, manual page and modules. Prints the package's path.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -10,7 +10,7 @@ build_dir=build-release
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 # No -Werror here: the other builds keep the warnings at zero, and at -O3 GCC 12 warns of overlaps
 # in std::string code that cannot happen (-Wrestrict), which must not stop a package.
-# Installed under /usr, the downloads module goes to /usr/lib/<multiarch>/sugarlog.
+# Installed under /usr, the modules go to /usr/lib/<multiarch>/<program>.
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DWITH_BENCH=OFF \
   -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build "$build_dir" -j "$(nproc)" --target sugarlog pulsewise healthcharts_changelog
@@ -32,10 +32,12 @@ for program in sugarlog pulsewise; do
     fi
   done
 done
-if ! grep -qE '^\./usr/lib/([^/]+/)?sugarlog/downloads\.so$' <<<"$contents"; then
-  echo "$deb lacks sugarlog's downloads module" >&2
-  exit 1
-fi
+for module in sugarlog/downloads sugarlog/printing pulsewise/printing; do
+  if ! grep -qE "^\./usr/lib/([^/]+/)?$module\.so\$" <<<"$contents"; then
+    echo "$deb lacks the module $module.so" >&2
+    exit 1
+  fi
+done
 if grep -vE '^\./usr/(bin|lib|share/(applications|icons|metainfo|man|doc))(/|$)|^\./$|^\./usr/$|^\./usr/share/$' \
   <<<"$contents"; then
   echo "$deb installs the files above outside the programs' folders" >&2

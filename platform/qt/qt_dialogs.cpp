@@ -4,8 +4,6 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 
 #include "platform/core/file_names.h"
 #include "platform/qt/qt_services.h"
@@ -101,11 +99,8 @@ std::optional<platform::Colour> QtDialogs::choose_colour(platform::Colour initia
 bool QtDialogs::choose_printer() {
   if (program_.ending()) return false;
   show_window_as_it_stands();
-  QPrintDialog dialog(&printer_.printer(), dialog_parent());
-  QAbstractPrintDialog::PrintDialogOptions options;
-  if (printer_.printing_to_pdf()) options |= QAbstractPrintDialog::PrintToFile;
-  dialog.setOptions(options);
-  return dialog.exec() == QDialog::Accepted;
+  PrintTarget* target = printer_.target();
+  return target && target->choose(dialog_parent(), printer_.printing_to_pdf());
 }
 
 std::optional<std::string> QtDialogs::save_file(const platform::SaveFileOptions& options) {

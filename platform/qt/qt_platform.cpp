@@ -1,5 +1,7 @@
 #include "platform/qt/qt_platform.h"
 
+#include "platform/qt/modules.h"
+
 namespace platform_qt {
 namespace {
 
@@ -18,9 +20,10 @@ class NoDownloads : public platform::HttpClient {
 
 }  // namespace
 
-QtPlatform::QtPlatform()
-    : renderer_(program_),
-      printer_(renderer_),
+QtPlatform::QtPlatform(const QString& modules_folder)
+    : modules_folder_(modules_folder),
+      renderer_(program_),
+      printer_(renderer_, modules_folder + u'/' + QLatin1StringView(kPrintingModule)),
       dialogs_(renderer_, printer_, program_),
       http_(std::make_unique<NoDownloads>(renderer_)) {}
 

@@ -2,7 +2,7 @@
 // Every desktop service on Qt together with the renderer, as the programs' main() wires them:
 //
 //   QApplication app(argc, argv);
-//   platform_qt::QtPlatform qt;
+//   platform_qt::QtPlatform qt(modules_folder);
 //   MyWindow window(qt.platform());
 //   qt.renderer().show(window.form());
 //   return app.exec();
@@ -18,7 +18,8 @@ namespace platform_qt {
 class QtPlatform {
  public:
   // Needs a QApplication to exist; settings go to the user's configuration folder.
-  QtPlatform();
+  // modules_folder: where the program's modules lie (modules.h).
+  explicit QtPlatform(const QString& modules_folder);
   ~QtPlatform();
   QtPlatform(const QtPlatform&) = delete;
   QtPlatform& operator=(const QtPlatform&) = delete;
@@ -29,6 +30,7 @@ class QtPlatform {
   QtDialogs& dialogs() { return dialogs_; }
   IniSettingsStore& settings() { return settings_; }
   QtPrinter& printer() { return printer_; }
+  const QString& modules_folder() const { return modules_folder_; }
   QtProgramControl& program() { return program_; }
   // The connection check's probe for the windows made from now on (tests never ping outside).
   void use_probe(platform::ReachabilityProbe& probe) { probe_in_use_ = &probe; }
@@ -37,6 +39,7 @@ class QtPlatform {
   void use_http(std::unique_ptr<platform::HttpClient> http) { http_ = std::move(http); }
 
  private:
+  QString modules_folder_;
   QtProgramControl program_;
   Renderer renderer_;
   QtPrinter printer_;

@@ -1,9 +1,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -17,7 +16,7 @@
 namespace platform_qt {
 namespace {
 
-QRectF placement(const QImage& image, double screen_dpi, const QPrinter& printer);
+QRectF placement(const QImage& image, double screen_dpi, const PrintTarget& printer);
 
 // Where a page goes when no printer exists and no file was chosen: the user's own documents
 // folder, never the shared temporary folder where anyone can plant a name.
@@ -32,18 +31,18 @@ QString pdf_path(const QString& folder, const form::Form& window) {
 }
 
 // Paints the image on the printer's current target.
-bool paint(QPrinter& target, const QImage& image, double screen_dpi) {
+bool paint(PrintTarget& target, const QImage& image, double screen_dpi) {
   QPainter painter;
-  if (!painter.begin(&target)) return false;
+  if (!painter.begin(&target.pages())) return false;
   painter.drawImage(placement(image, screen_dpi, target), image);
   return painter.end();
 }
 
 // The image at its size on screen, shrunk if need be to fit the page.
-QRectF placement(const QImage& image, double screen_dpi, const QPrinter& printer) {
+QRectF placement(const QImage& image, double screen_dpi, const PrintTarget& printer) {
   const double scale = printer.resolution() / screen_dpi;
   QSizeF size = image.deviceIndependentSize() * scale;
-  const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size();
+  const QSizeF page = printer.printable_area().size();
   if (size.width() > page.width() || size.height() > page.height()) {
     size.scale(page, Qt::KeepAspectRatio);
   }
@@ -52,21 +51,22 @@ QRectF placement(const QImage& image, double screen_dpi, const QPrinter& printer
 
 }  // namespace
 
-QtPrinter::QtPrinter(Renderer& renderer) : renderer_(renderer) {}
+QtPrinter::QtPrinter(Renderer& renderer, QString printing_module)
+    : renderer_(renderer), module_(std::move(printing_module)) {}
 
 QtPrinter::~QtPrinter() = default;
 
-QPrinter& QtPrinter::printer() {
-  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  return *printer_;
+PrintTarget* QtPrinter::target() {
+  if (!target_ && support()) target_ = support()->make_target();
+  return target_.get();
 }
 
 void QtPrinter::print_to_pdf_in(QString folder) {
   pdf_folder_ = std::move(folder);
 }
 
-bool QtPrinter::printing_to_pdf() const {
-  return !pdf_folder_.isEmpty() || QPrinterInfo::availablePrinters().isEmpty();
+bool QtPrinter::printing_to_pdf() {
+  return !pdf_folder_.isEmpty() || !support() || !support()->printers_installed();
 }
 
 std::string QtPrinter::output_file() const {
@@ -77,21 +77,21 @@ bool QtPrinter::print_form(const form::Form& window) {
   last_pdf_.clear();
   const QImage image = renderer_.grab(window);
   if (image.isNull()) return false;
-  QPrinter& target = printer();
-  target.setDocName(to_qstring(window.caption.empty() ? window.name() : window.caption));
+  PrintTarget* target = this->target();
+  if (!target) return false;
+  target->set_document_name(to_qstring(window.caption.empty() ? window.name() : window.caption));
   // A file chosen in the printer dialog ("Print to File") is where the page goes.
-  const QString chosen = target.outputFileName();
-  if (chosen.isEmpty() && !printing_to_pdf()) return paint(target, image, renderer_.dpi());
+  const QString chosen = target->output_file();
+  if (chosen.isEmpty() && !printing_to_pdf()) return paint(*target, image, renderer_.dpi());
 
-  target.setOutputFormat(QPrinter::PdfFormat);
   const QString file = chosen.isEmpty() ? pdf_path(pdf_folder_, window) : chosen;
   // Written like every other file: into a new file beside it, then renamed over it.
   platform::TemporaryFile temp(to_path(file));
   bool printed = !temp.error();
   if (printed) {
-    target.setOutputFileName(QString::fromStdString(temp.path().string()));
-    printed = paint(target, image, renderer_.dpi()) && !temp.commit();
-    target.setOutputFileName(chosen);
+    target->set_pdf_output(QString::fromStdString(temp.path().string()));
+    printed = paint(*target, image, renderer_.dpi()) && !temp.commit();
+    target->set_output_file(chosen);
   }
   if (printed) last_pdf_ = file;
   return printed;

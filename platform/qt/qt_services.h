@@ -11,8 +11,7 @@
 
 #include "platform/core/ini_format.h"
 #include "platform/core/services.h"
-
-class QPrinter;
+#include "platform/qt/print_module.h"
 
 namespace platform_qt {
 
@@ -33,22 +32,27 @@ class QtProgramControl : public platform::ProgramControl {
 // never through a link planted under the name.
 class QtPrinter : public platform::Printer {
  public:
-  explicit QtPrinter(Renderer& renderer);
+  // printing_module: the printing module's file, loaded at the first print. Where it cannot be
+  // loaded nothing prints and the printer dialog does not open.
+  QtPrinter(Renderer& renderer, QString printing_module);
   ~QtPrinter() override;
   bool print_form(const form::Form& window) override;
   std::string output_file() const override;
   // Sends every page to a PDF file in the folder, printers or not (unattended runs, tests).
   void print_to_pdf_in(QString folder);
-  // The printer the printer dialog sets up and print_form prints on.
-  QPrinter& printer();
+  // The module's printers and dialog; nullptr when it cannot be loaded.
+  PrintSupport* support() { return module_.support(); }
+  // The printer the printer dialog sets up and print_form prints on; nullptr as support().
+  PrintTarget* target();
   // True when pages go to PDF files rather than a real printer.
-  bool printing_to_pdf() const;
+  bool printing_to_pdf();
   // The file the last page went to when printing to PDF.
   const QString& last_pdf() const { return last_pdf_; }
 
  private:
   Renderer& renderer_;
-  std::unique_ptr<QPrinter> printer_;
+  PrintModule module_;
+  std::unique_ptr<PrintTarget> target_;
   QString pdf_folder_;
   QString last_pdf_;
 };

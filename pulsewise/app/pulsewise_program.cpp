@@ -82,7 +82,8 @@ void centre_on_screen(form::Form& window, double dpi) {
 
 }  // namespace
 
-Program::Program(platform::Dialogs* dialogs) {
+Program::Program(platform::Dialogs* dialogs)
+    : qt_(QCoreApplication::applicationDirPath() + QStringLiteral("/" MODULES_FOLDER)) {
   init_pulsewise_resources();
   window_ = std::make_unique<Form1>(with_dialogs(dialogs), std::string(platform::kVersion));
   for (const auto& [key, path] : kToolbarPictures) renderer().register_picture(key, path);

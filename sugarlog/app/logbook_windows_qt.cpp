@@ -33,7 +33,7 @@ void LogbookWindowsQt::show_statistics(sugarlog::Fenetre& window) {
 }
 
 void LogbookWindowsQt::show_report(sugarlog::Fenetre& window) {
-  show_report_dialog(window);
+  show_report_dialog(window, printer_);
 }
 
 }  // namespace sugarlog_app

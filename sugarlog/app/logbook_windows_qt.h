@@ -2,6 +2,7 @@
 // The logbook's windows beyond the main one, as Qt dialogs over the main window's widget.
 #include <QString>
 
+#include "platform/qt/qt_services.h"
 #include "platform/qt/renderer.h"
 #include "sugarlog/window/fenetre.h"
 #include "sugarlog/window/logbook_windows.h"
@@ -12,7 +13,8 @@ namespace sugarlog_app {
 
 class LogbookWindowsQt : public sugarlog::LogbookWindows {
  public:
-  explicit LogbookWindowsQt(platform_qt::Renderer& renderer) : renderer_(renderer) {}
+  LogbookWindowsQt(platform_qt::Renderer& renderer, platform_qt::QtPrinter& printer)
+      : renderer_(renderer), printer_(printer) {}
 
   void show_tests(sugarlog::Fenetre& window) override;
   void show_export(sugarlog::Fenetre& window) override;
@@ -23,6 +25,7 @@ class LogbookWindowsQt : public sugarlog::LogbookWindows {
  private:
   QWidget* parent_of(const sugarlog::Fenetre& window) const;
   platform_qt::Renderer& renderer_;
+  platform_qt::QtPrinter& printer_;
 };
 
 // A text of the window's language.

@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <algorithm>
 
 #include "platform/core/file_io.h"
@@ -145,11 +144,12 @@ std::optional<std::string> write_report_pdf(const std::filesystem::path& path,
   return temporary.commit();
 }
 
-void print_report(QPrinter& printer, const sugarlog::TestTable& table,
+void print_report(platform_qt::PrintTarget& printer, const sugarlog::TestTable& table,
                   const sugarlog::ReportRequest& request, int this_year) {
-  printer.setFullPage(true);
-  printer.setDocName(platform_qt::to_qstring(sugarlog::text::kReportTitle.in(request.langue)));
-  paint_report(printer, table, request, this_year);
+  printer.set_full_page();
+  printer.set_document_name(
+      platform_qt::to_qstring(sugarlog::text::kReportTitle.in(request.langue)));
+  paint_report(printer.pages(), table, request, this_year);
 }
 
 }  // namespace sugarlog_app

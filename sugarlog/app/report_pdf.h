@@ -11,9 +11,8 @@
 #include <string>
 
 #include "platform/core/surface.h"
+#include "platform/qt/print_module.h"
 #include "sugarlog/report/report.h"
-
-class QPrinter;
 
 namespace sugarlog_app {
 
@@ -68,7 +67,7 @@ std::optional<std::string> write_report_pdf(const std::filesystem::path& path,
                                             QPageSize::PageSizeId paper);
 
 // Prints the report on a printer the print dialog has set up.
-void print_report(QPrinter& printer, const sugarlog::TestTable& table,
+void print_report(platform_qt::PrintTarget& printer, const sugarlog::TestTable& table,
                   const sugarlog::ReportRequest& request, int this_year);
 
 }  // namespace sugarlog_app

@@ -9,8 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -279,9 +277,10 @@ namespace {
 // The report dialog: the period, a name and the target range, then a PDF file or the printer.
 class ReportDialog : public QDialog {
  public:
-  ReportDialog(const sugarlog::Fenetre& window, QWidget* parent)
+  ReportDialog(const sugarlog::Fenetre& window, platform_qt::QtPrinter& printer, QWidget* parent)
       : QDialog(parent),
         window_(window),
+        printer_(printer),
         settings_(report_settings_of(window)),
         period_(new PeriodChoice(settings_.langue, settings_.today, this)),
         name_(new QLineEdit(this)),
@@ -355,14 +354,16 @@ class ReportDialog : public QDialog {
   void print() {
     const auto wanted = request();
     if (!wanted) return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(paper_for(QLocale::system())));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    print_report(printer, window_.table, *wanted, platform::year_of(settings_.today));
+    platform_qt::PrintSupport* printing = printer_.support();
+    if (!printing) return;
+    const auto target = printing->make_target();
+    target->pages().setPageSize(QPageSize(paper_for(QLocale::system())));
+    if (!target->choose(this, false)) return;
+    print_report(*target, window_.table, *wanted, platform::year_of(settings_.today));
   }
 
   const sugarlog::Fenetre& window_;
+  platform_qt::QtPrinter& printer_;
   ReportSettings settings_;
   PeriodChoice* period_;
   QLineEdit* name_;
@@ -371,8 +372,8 @@ class ReportDialog : public QDialog {
 
 }  // namespace
 
-void show_report_dialog(sugarlog::Fenetre& window) {
-  ReportDialog dialog(window, dialog_parent());
+void show_report_dialog(sugarlog::Fenetre& window, platform_qt::QtPrinter& printer) {
+  ReportDialog dialog(window, printer, dialog_parent());
   dialog.exec();
 }
 

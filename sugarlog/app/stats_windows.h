@@ -7,6 +7,7 @@
 #include <QDoubleSpinBox>
 #include <functional>
 
+#include "platform/qt/qt_services.h"
 #include "sugarlog/app/report_commands.h"
 #include "sugarlog/window/fenetre.h"
 
@@ -14,9 +15,10 @@ class QTextBrowser;
 
 namespace sugarlog_app {
 
-// Each opens its dialog, modal, over the active window.
+// Each opens its dialog, modal, over the active window. The report prints through printer's
+// module, loaded when the user first prints.
 void show_statistics_window(sugarlog::Fenetre& window);
-void show_report_dialog(sugarlog::Fenetre& window);
+void show_report_dialog(sugarlog::Fenetre& window, platform_qt::QtPrinter& printer);
 
 // What the dialogs take from the main window: its language, unit, separators and the target
 // range kept beside its settings.

@@ -8,6 +8,7 @@
 #include "platform/core/program_folder.h"
 #include "platform/qt/desktop_program.h"
 #include "platform/qt/http_module.h"
+#include "platform/qt/modules.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/text.h"
 #include "sugarlog/app/logbook_commands.h"
@@ -41,12 +42,13 @@ std::filesystem::path settings_folder() {
 }
 
 Program::Program(const std::filesystem::path& data, const std::filesystem::path& settings,
-                 platform::ReachabilityProbe* probe) {
+                 platform::ReachabilityProbe* probe)
+    : qt_(QCoreApplication::applicationDirPath() + QStringLiteral("/" MODULES_FOLDER)) {
   init_sugarlog_resources();
   if (probe) qt_.use_probe(*probe);
   qt_.use_http(std::make_unique<platform_qt::ModuleHttpClient>(
       [this](std::function<void()> handler) { qt_.renderer().post(std::move(handler)); },
-      QCoreApplication::applicationDirPath() + QStringLiteral("/" DOWNLOADS_MODULE)));
+      qt_.modules_folder() + u'/' + QLatin1StringView(platform_qt::kDownloadsModule)));
   for (const char* picture : {"thermometer", "banner", "camera1", "camera2"}) {
     qt_.renderer().register_picture(picture, QStringLiteral(":/sugarlog/%1.svg").arg(picture));
   }

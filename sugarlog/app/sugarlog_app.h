@@ -38,7 +38,7 @@ class Program {
  private:
   platform_qt::QtPlatform qt_;
   std::unique_ptr<sugarlog::Fenetre> window_;
-  LogbookWindowsQt windows_{qt_.renderer()};
+  LogbookWindowsQt windows_{qt_.renderer(), qt_.printer()};
 };
 
 // Who the program says it is in --help and --version, with the options of its windowless modes.

@@ -3,6 +3,9 @@
 #include <QKeyEvent>
 #include <QWidget>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace platform_qt::testing {
 
@@ -19,6 +22,12 @@ void hush_offscreen_warnings() {
       std::fprintf(stderr, "%s\n", qPrintable(message));
     }
   });
+}
+
+bool library_loaded(const char* name) {
+  std::ifstream maps("/proc/self/maps");
+  const std::string all((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+  return all.find(name) != std::string::npos;
 }
 
 void type_text(QWidget* widget, const QString& text) {

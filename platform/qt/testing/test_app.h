@@ -22,4 +22,7 @@ QApplication& app();
 // release per character, any script (QTest's own typing knows only ASCII).
 void type_text(QWidget* widget, const QString& text);
 
+// Whether a library whose file name holds name is loaded in this process.
+bool library_loaded(const char* name);
+
 }  // namespace platform_qt::testing

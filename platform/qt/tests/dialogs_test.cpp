@@ -38,7 +38,7 @@ void when_shown(std::function<void(Dialog&)> act, QObject* context = qApp) {
 class DialogsTest : public ::testing::Test {
  protected:
   bool started = (testing::app(), true);
-  QtPlatform qt;
+  QtPlatform qt{QStringLiteral(MODULES_FOLDER)};
   platform::Dialogs& dialogs = qt.platform().dialogs;
 };
 

@@ -14,6 +14,7 @@
 #include <map>
 
 #include "platform/qt/http_module.h"
+#include "platform/qt/modules.h"
 #include "platform/qt/qt_http.h"
 #include "platform/qt/qt_online.h"
 #include "platform/qt/testing/test_app.h"
@@ -140,7 +141,8 @@ TEST(ModuleHttpClient, DownloadsThroughTheModuleLoadedAtTheFirstDownload) {
   LocalServer server;
   server.replies[QStringLiteral("/a")] = {200, "first"};
   server.replies[QStringLiteral("/b")] = {200, "second"};
-  ModuleHttpClient http(later(), QStringLiteral(DOWNLOADS_MODULE));
+  ModuleHttpClient http(later(),
+                        QStringLiteral(MODULES_FOLDER "/") + QLatin1StringView(kDownloadsModule));
   EXPECT_EQ(download(http, server.url("/a"), 100), "first");
   EXPECT_EQ(download(http, server.url("/b"), 100), "second");
   EXPECT_EQ(download(http, server.url("/b"), 3), "");

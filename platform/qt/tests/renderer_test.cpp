@@ -144,7 +144,7 @@ class RendererTest : public ::testing::Test {
 
   bool started = (testing::app(), true);
   QTemporaryDir pictures;
-  QtPlatform qt;
+  QtPlatform qt{QStringLiteral(MODULES_FOLDER)};
   TestForm test{qt.platform().surfaces};
 };
 
