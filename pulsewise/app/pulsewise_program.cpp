@@ -123,6 +123,9 @@ platform::Platform Program::with_dialogs(platform::Dialogs* dialogs) {
 
 void Program::start() {
   const form::Bounds centred = window_->bounds();
+  // The chart is drawn while the display puts the window up, before the window's first paint: it
+  // is on the first picture the user sees, and the window is not kept from the screen meanwhile.
+  window_->hold_chart();
   window_->Form_Load();
   // A stored size without a stored position: centre the window at its new size.
   if (window_->window_state() == form::WindowState::Normal && window_->left() == centred.left &&
@@ -132,6 +135,8 @@ void Program::start() {
   // The people windows are built when first opened (show_modal attaches them): building them
   // here would cost the main window's first appearance about a tenth of its start-up.
   renderer().show(*window_);
+  window_->release_chart();
+  renderer().refresh();
 }
 
 int run(int argc, char** argv) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "platform/core/number.h"
@@ -457,8 +458,17 @@ void Form1::write_settings() {
 // ---- Shared steps ----
 
 void Form1::drawchart() {
+  if (chart_held_) {
+    chart_asked_ = true;
+    return;
+  }
   draw_on(Picture1.surface(), ChartInk::Screen);
   Picture1.image_changed();
+}
+
+void Form1::release_chart() {
+  chart_held_ = false;
+  if (std::exchange(chart_asked_, false)) drawchart();
 }
 
 void Form1::draw_on(platform::DrawSurface& picture, ChartInk ink) {

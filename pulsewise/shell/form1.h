@@ -61,6 +61,10 @@ class Form1 : public form::Form {
 
   // Shared steps.
   void drawchart();
+  // While held, a chart asked for waits; release() draws it, once, if anything asked. The program
+  // holds the first chart while its window is put on the screen.
+  void hold_chart() { chart_held_ = true; }
+  void release_chart();
   void BirthdayError(platform::Serial mydate);
   void exit_steps();
 
@@ -127,6 +131,8 @@ class Form1 : public form::Form {
   BitmapWriter bitmap_writer_;
   std::optional<form::Bounds> screen_area_;
   bool exited_ = false;
+  bool chart_held_ = false;
+  bool chart_asked_ = false;
 };
 
 }  // namespace pulsewise

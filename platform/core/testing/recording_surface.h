@@ -19,6 +19,7 @@ struct DrawOp {
   double font_size = 8;  // Text: font in force
   bool bold = false;
   std::string text;
+  bool operator==(const DrawOp&) const = default;
 };
 
 // Keeps a list of operations with exact coordinates instead of pixels. Text is measured as

@@ -33,8 +33,9 @@ class PulsewiseTest : public testing::Test {
  protected:
   PulsewiseTest() { fake.clock.set(kToday + 0.5); }
 
-  Form1& start() {
+  Form1& start(bool hold_chart = false) {
     window = std::make_unique<Form1>(fake.platform(), "2.4.9");
+    if (hold_chart) window->hold_chart();
     window->set_window_font(std::make_shared<FixedMeasure>());
     if (screen) window->set_screen_area(*screen);
     window->set_bitmap_writer(
@@ -99,6 +100,21 @@ TEST_F(PulsewiseTest, FreshStoreStartsWithTheDefaults) {
   EXPECT_FALSE(picture(w.Picture1).lines().empty());
   EXPECT_TRUE(w.form5.List1.items().empty());
   EXPECT_TRUE(messages().empty());
+}
+
+// The program holds the first chart while its window goes up: the load draws nothing, and the
+// release draws the chart a plain start draws, once.
+TEST_F(PulsewiseTest, AHeldChartIsDrawnOnceWhenReleased) {
+  const std::vector<platform::DrawOp> plain = picture(start().Picture1).ops();
+  Form1& w = start(true);
+  EXPECT_TRUE(picture(w.Picture1).ops().empty());
+  w.release_chart();
+  EXPECT_EQ(picture(w.Picture1).ops(), plain);
+  picture(w.Picture1).forget();
+  w.release_chart();
+  EXPECT_TRUE(picture(w.Picture1).ops().empty());
+  w.drawchart();
+  EXPECT_EQ(picture(w.Picture1).ops().size(), plain.size());  // no longer held
 }
 
 TEST_F(PulsewiseTest, SettingsWrittenAtExitAreReadBack) {
