@@ -20,9 +20,11 @@ class PrintTarget {
   virtual QPagedPaintDevice& pages() = 0;
   // The printer itself, for code that links Qt Print Support.
   virtual QPrinter& printer() = 0;
-  // The printer dialog over parent; true when the user chose to print. offer_file: the dialog
-  // offers "Print to File".
-  virtual bool choose(QWidget* parent, bool offer_file) = 0;
+  // The printer dialog over parent; true when the user chose to print. For a document it offers
+  // every choice it has (pages, copies, a file); for a single page only "Print to File", and that
+  // only with offer_file.
+  virtual bool choose_for_document(QWidget* parent) = 0;
+  virtual bool choose_for_page(QWidget* parent, bool offer_file) = 0;
   virtual void set_document_name(const QString& name) = 0;
   // Pages painted from the paper's edge rather than from the printable area's.
   virtual void set_full_page() = 0;

@@ -12,7 +12,11 @@ class QtPrintTarget : public platform_qt::PrintTarget {
  public:
   QPagedPaintDevice& pages() override { return printer_; }
   QPrinter& printer() override { return printer_; }
-  bool choose(QWidget* parent, bool offer_file) override {
+  bool choose_for_document(QWidget* parent) override {
+    QPrintDialog dialog(&printer_, parent);
+    return dialog.exec() == QDialog::Accepted;
+  }
+  bool choose_for_page(QWidget* parent, bool offer_file) override {
     QPrintDialog dialog(&printer_, parent);
     QAbstractPrintDialog::PrintDialogOptions options;
     if (offer_file) options |= QAbstractPrintDialog::PrintToFile;

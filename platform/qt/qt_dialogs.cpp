@@ -100,7 +100,7 @@ bool QtDialogs::choose_printer() {
   if (program_.ending()) return false;
   show_window_as_it_stands();
   PrintTarget* target = printer_.target();
-  return target && target->choose(dialog_parent(), printer_.printing_to_pdf());
+  return target && target->choose_for_page(dialog_parent(), printer_.printing_to_pdf());
 }
 
 std::optional<std::string> QtDialogs::save_file(const platform::SaveFileOptions& options) {

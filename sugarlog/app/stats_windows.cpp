@@ -358,7 +358,7 @@ class ReportDialog : public QDialog {
     if (!printing) return;
     const auto target = printing->make_target();
     target->pages().setPageSize(QPageSize(paper_for(QLocale::system())));
-    if (!target->choose(this, false)) return;
+    if (!target->choose_for_document(this)) return;
     print_report(*target, window_.table, *wanted, platform::year_of(settings_.today));
   }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <functional>
 #include <iterator>
 #include <system_error>
 #include <utility>
@@ -460,18 +461,43 @@ std::optional<DataFile::Read> DataFile::take_preloaded(std::string_view sep_deci
   return read;
 }
 
+namespace {
+
+// The first slot from first to last whose test the next save would change; 0 when there is none.
+int first_unfaithful(const TestTable& table, int first, int last, int unite, const UnitState& units,
+                     std::string_view date_separator, int this_year) {
+  for (int i = first; i <= last; ++i) {
+    if (!saves_faithfully(table, i, unite, units, date_separator, this_year)) return i;
+  }
+  return 0;
+}
+
+}  // namespace
+
 UnfaithfulRecord DataFile::check_faithful(const TestTable& table, int unite, const UnitState& units,
                                           std::string_view date_separator, int this_year) {
-  for (int i = 1; i <= table.Nb_Tests && i <= TestTable::kCapacity; ++i) {
-    if (saves_faithfully(table, i, unite, units, date_separator, this_year)) continue;
-    const bool kept_already =
-        holds_something(backup_path()) &&
-        records_as_saved(table, unite, units, date_separator, this_year) == loaded_text_;
-    if (!kept_already) backup_pending_ = true;
-    const int line = static_cast<std::size_t>(i) <= lines_.size() ? lines_[i - 1] : i;
-    return {line, values_save_faithfully(table, i, unite, units, date_separator, this_year)};
+  const int count = std::clamp(table.Nb_Tests, 0, TestTable::kCapacity);
+  // Every start checks the whole logbook before the window shows: a long one is checked in two
+  // halves at once, the later half on another thread.
+  constexpr int kHalvedFrom = 1000;
+  const int half = count >= kHalvedFrom ? count / 2 : count;
+  std::future<int> later;
+  if (half < count) {
+    later = std::async(std::launch::async, first_unfaithful, std::cref(table), half + 1, count,
+                       unite, std::cref(units), date_separator, this_year);
   }
-  return {};
+  int i = first_unfaithful(table, 1, half, unite, units, date_separator, this_year);
+  if (later.valid()) {
+    const int in_later_half = later.get();
+    if (i == 0) i = in_later_half;
+  }
+  if (i == 0) return {};
+  const bool kept_already =
+      holds_something(backup_path()) &&
+      records_as_saved(table, unite, units, date_separator, this_year) == loaded_text_;
+  if (!kept_already) backup_pending_ = true;
+  const int line = static_cast<std::size_t>(i) <= lines_.size() ? lines_[i - 1] : i;
+  return {line, values_save_faithfully(table, i, unite, units, date_separator, this_year)};
 }
 
 std::optional<std::string> DataFile::keep_backup() {

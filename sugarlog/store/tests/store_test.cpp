@@ -489,6 +489,33 @@ TEST_F(DataFileTest, NoOverwriteWhenTheBackupCannotBeMade) {
   EXPECT_TRUE(data.backup_pending());
 }
 
+// A long logbook is checked in two halves at once: the first test a save would change is the one
+// reported, in whichever half it lies.
+TEST_F(DataFileTest, TheFirstUnfaithfulTestOfALongLogbookIsReported) {
+  constexpr int kTests = 3000;
+  const struct {
+    std::vector<int> impossible_dates;
+    int reported;
+  } cases[] = {{{}, 0},        {{1}, 1},         {{1500}, 1500},       {{1501}, 1501},
+               {{3000}, 3000}, {{2800, 40}, 40}, {{1700, 1600}, 1600}, {{999}, 999}};
+  for (const auto& c : cases) {
+    std::string text;
+    for (int line = 1; line <= kTests; ++line) {
+      const bool impossible =
+          std::count(c.impossible_dates.begin(), c.impossible_dates.end(), line);
+      text += impossible ? "\"31/02/26\",\"08:00\",\"05.0\",\"\"\r\n"
+                         : "\"10/06/26\",\"08:00\",\"05.0\",\"\"\r\n";
+    }
+    put("Diabete.dbk", text);
+    TestTable table;
+    DataFile data(folder_);
+    ASSERT_FALSE(data.Recuperer(table, ".").error);
+    ASSERT_EQ(table.Nb_Tests, kTests);
+    EXPECT_EQ(data.check_faithful(table, kMmolL, UnitState{}, "/", kThisYear).line, c.reported)
+        << c.reported;
+  }
+}
+
 // The copy of a logbook that could not be read faithfully outlives every later save, of this
 // run and of the next; the program's own output reloaded is no reason for another copy, and a
 // different damaged file gets the next number.
