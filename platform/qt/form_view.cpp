@@ -263,7 +263,8 @@ void FormView::create(Item& item, form::Control& control, QWidget* host) {
   item.widget = make_widget(control, host);
   item.widget->setObjectName(to_qstring(control.name()));  // for tests and debugging tools
   watch(item.widget, control.id(), is_passive(control.kind()));
-  item.widget->show();
+  // Shown or hidden by its first sync, once it has its place: a widget shown before it is placed
+  // is first sized to fit its content, which lays out its text in fonts it may never use.
 }
 
 void FormView::watch(QWidget* widget, std::uint64_t id, bool passive) {
@@ -533,7 +534,13 @@ void FormView::focus_moved_to(QWidget* now) {
 }
 
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
-  if (retired_) return false;
+  // Every event of every widget passes here, thousands while a window is built: only the mouse's
+  // are looked at further.
+  const auto type = event->type();
+  if (retired_ || (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
+                   type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)) {
+    return false;
+  }
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget) return false;
   if (widget == window_->content()) return mouse_event(0, widget, event, true);
@@ -546,10 +553,6 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
 
 bool FormView::mouse_event(std::uint64_t id, QWidget* widget, QEvent* event, bool passive) {
   const auto type = event->type();
-  if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
-      type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick) {
-    return false;
-  }
   const auto* mouse = static_cast<QMouseEvent*>(event);
   const bool left = mouse->button() == Qt::LeftButton;
   const QPointF at = mouse->position();

@@ -457,13 +457,15 @@ void FormView::sync_common(QWidget* widget, const form::Control& control, Shown&
       bounds.width != shown.bounds.width || bounds.height != shown.bounds.height) {
     shown.bounds = bounds;
     const QRect rect = geometry().rect(bounds);
-    if (widget->geometry() != rect) widget->setGeometry(rect);
+    if (fresh || widget->geometry() != rect) widget->setGeometry(rect);
   }
   if (fresh || shown.visible != control.visible) {
     shown.visible = control.visible;
-    if (widget->isHidden() == control.visible) {
+    // A new widget is shown or hidden here for the first time (FormView::create).
+    const bool new_widget = !widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+    if (new_widget || widget->isHidden() == control.visible) {
       widget->setVisible(control.visible);
-      if (control.visible && syncing_) shown_now_.push_back(widget);
+      if (control.visible && syncing_ && !new_widget) shown_now_.push_back(widget);
     }
   }
   if (fresh || shown.enabled != control.enabled) {

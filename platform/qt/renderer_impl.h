@@ -192,6 +192,7 @@ class FormView : public QObject {
   std::vector<int> filter_keys(std::uint64_t id, const std::vector<int>& codes);
   // Characters typed into the widget itself, as part of its own editing and undo history.
   void type_into(std::uint64_t id, const std::vector<int>& codes);
+  // A mouse event (eventFilter passes no other) of the control id, 0 for the form.
   bool mouse_event(std::uint64_t id, QWidget* widget, QEvent* event, bool passive);
 
   // The window.

@@ -166,6 +166,22 @@ TEST_F(RendererTest, BuildsHiddenWidgetsAtTheirTwipPositions) {
   EXPECT_EQ(window()->pos(), QPoint(100, 100));
 }
 
+// A new widget is placed before it is first shown: never sized to its content, even where its
+// place is the one Qt gives a new widget (0, 0, 100 x 30), and a hidden control stays hidden when
+// its window shows.
+TEST_F(RendererTest, NewWidgetsAreShownWhereTheModelPutsThem) {
+  test.label.caption = "A caption far longer than one hundred pixels of the desktop's font";
+  test.label.set_bounds(0, 0, 1500, 450);
+  test.entry.visible = false;
+  show_active();
+  EXPECT_EQ(widget<QLabel>("Label1")->geometry(), QRect(0, 0, 100, 30));
+  EXPECT_TRUE(widget<QLabel>("Label1")->isVisible());
+  EXPECT_FALSE(widget<QLineEdit>("Entry")->isVisible());
+  handler([this] { test.entry.visible = true; });
+  EXPECT_TRUE(widget<QLineEdit>("Entry")->isVisible());
+  EXPECT_EQ(widget<QLineEdit>("Entry")->geometry(), QRect(10, 10, 100, 20));
+}
+
 TEST_F(RendererTest, ShowsAndHidesWithTheModel) {
   show_active();
   EXPECT_TRUE(test.form.visible);
