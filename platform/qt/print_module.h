@@ -7,7 +7,6 @@
 #include <memory>
 
 class QPagedPaintDevice;
-class QPrinter;
 class QWidget;
 
 namespace platform_qt {
@@ -18,8 +17,6 @@ class PrintTarget {
   virtual ~PrintTarget() = default;
   // Where pages are painted.
   virtual QPagedPaintDevice& pages() = 0;
-  // The printer itself, for code that links Qt Print Support.
-  virtual QPrinter& printer() = 0;
   // The printer dialog over parent; true when the user chose to print. For a document it offers
   // every choice it has (pages, copies, a file); for a single page only "Print to File", and that
   // only with offer_file.
@@ -30,9 +27,9 @@ class PrintTarget {
   virtual void set_full_page() = 0;
   // The file pages go to, empty for a printer.
   virtual QString output_file() const = 0;
-  // Pages go to PDF files from now on, this one (empty: none chosen).
+  // Pages are written as PDF from now on, to this file.
   virtual void set_pdf_output(const QString& file) = 0;
-  // Back to the file chosen before, or to the printer when it is empty; the format stays.
+  // The file pages go to from now on; empty: none, the printer (once the dialog chose one).
   virtual void set_output_file(const QString& file) = 0;
   // The printable area in device pixels, at the printer's resolution.
   virtual QRectF printable_area() const = 0;

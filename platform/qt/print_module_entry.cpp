@@ -11,7 +11,6 @@ namespace {
 class QtPrintTarget : public platform_qt::PrintTarget {
  public:
   QPagedPaintDevice& pages() override { return printer_; }
-  QPrinter& printer() override { return printer_; }
   bool choose_for_document(QWidget* parent) override {
     QPrintDialog dialog(&printer_, parent);
     return dialog.exec() == QDialog::Accepted;
