@@ -61,8 +61,8 @@ class Form1 : public form::Form {
 
   // Shared steps.
   void drawchart();
-  // While held, a chart asked for waits; release() draws it, once, if anything asked. The program
-  // holds the first chart while its window is put on the screen.
+  // While held, a chart asked for waits; release_chart() draws it, once, if anything asked. The
+  // program holds the first chart while its window is put on the screen.
   void hold_chart() { chart_held_ = true; }
   void release_chart();
   void BirthdayError(platform::Serial mydate);
