@@ -28,8 +28,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# Qt loads its platform and image plugins at run time: shlibdeps cannot see them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt loads its platform and image plugins at run time (the SVG pictures are drawn by its SVG image
+# plugin): shlibdeps cannot see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
   "fonts-dejavu-core, qt6-translations-l10n, xdg-utils, iputils-ping")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

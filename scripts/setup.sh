@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache clang clang-format libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libqt6svg6  # its image plugin draws the programs' SVG pictures
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick fonts-dejavu-core locales
   iputils-ping ghostscript  # ping for the connection check; Ghostscript reads printed pages in tests

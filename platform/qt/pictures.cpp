@@ -1,11 +1,13 @@
 #include "platform/qt/pictures.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QFile>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
-#include <QSvgRenderer>
 #include <tuple>
 
 namespace platform_qt {
@@ -23,6 +25,15 @@ QPixmap in_mode(QIcon::Mode mode, const QPixmap& normal) {
   QStyleOption option;
   option.palette = QApplication::palette();
   return QApplication::style()->generatedIconPixmap(mode, normal, &option);
+}
+
+// What read makes of an SVG text through Qt's image plugin for SVG.
+template <typename Read>
+auto read_svg(const QByteArray& text, Read read) {
+  QBuffer buffer;
+  buffer.setData(text);
+  QImageReader reader(&buffer, "svg");
+  return read(reader);
 }
 
 class SvgIconEngine : public QIconEngine {
@@ -55,28 +66,31 @@ class SvgIconEngine : public QIconEngine {
 
 SvgPicture::SvgPicture(QString path) : path_(std::move(path)) {}
 
-SvgPicture::~SvgPicture() = default;
-
-QSvgRenderer& SvgPicture::renderer() {
-  if (!renderer_) renderer_ = std::make_unique<QSvgRenderer>(path_);
-  return *renderer_;
+const QByteArray& SvgPicture::text() {
+  if (!text_) {
+    QFile file(path_);
+    text_ = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  return *text_;
 }
 
 bool SvgPicture::valid() {
-  return renderer().isValid();
+  return natural_size().isValid();
 }
 
 QSize SvgPicture::natural_size() {
-  return renderer().defaultSize();
+  if (!natural_size_) {
+    natural_size_ = read_svg(text(), [](QImageReader& reader) { return reader.size(); });
+  }
+  return *natural_size_;
 }
 
 QPixmap SvgPicture::draw(QSize size) {
   if (size.isEmpty() || !valid()) return {};
-  QPixmap drawn(size);
-  drawn.fill(Qt::transparent);
-  QPainter painter(&drawn);
-  renderer().render(&painter);
-  return drawn;
+  return read_svg(text(), [size](QImageReader& reader) {
+    reader.setScaledSize(size);
+    return QPixmap::fromImage(reader.read());
+  });
 }
 
 QIcon svg_icon(std::shared_ptr<SvgPicture> picture, QList<QSize> sizes) {

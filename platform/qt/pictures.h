@@ -1,7 +1,9 @@
 #pragma once
 // The pictures forms show by name (Image controls, toolbar buttons), from Qt resources or files.
 // An SVG picture is read once and drawn at a size only when that size is first shown, so a window
-// appears before its icons are drawn and never draws sizes nobody looks at.
+// appears before its icons are drawn and never draws sizes nobody looks at. Qt's SVG image plugin
+// draws them: the SVG library is loaded with the first picture drawn, not at start.
+#include <QByteArray>
 #include <QIcon>
 #include <QList>
 #include <QPixmap>
@@ -9,9 +11,8 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
-
-class QSvgRenderer;
 
 namespace platform_qt {
 
@@ -19,16 +20,16 @@ namespace platform_qt {
 class SvgPicture {
  public:
   explicit SvgPicture(QString path);
-  ~SvgPicture();
   bool valid();
   QSize natural_size();
   // The picture at size pixels on a transparent ground; null when it cannot be read.
   QPixmap draw(QSize size);
 
  private:
-  QSvgRenderer& renderer();
+  const QByteArray& text();
   QString path_;
-  std::unique_ptr<QSvgRenderer> renderer_;
+  std::optional<QByteArray> text_;
+  std::optional<QSize> natural_size_;
 };
 
 // An icon drawn from the SVG at each size when first asked; sizes is what it lists as its own
