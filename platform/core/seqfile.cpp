@@ -43,20 +43,25 @@ std::size_t SequentialReader::closing_quote(std::size_t open) {
 }
 
 std::optional<std::string> SequentialReader::read_field() {
-  if (at_end()) return std::nullopt;
+  std::string field;
+  if (!read_field(field)) return std::nullopt;
+  return field;
+}
+
+bool SequentialReader::read_field(std::string& field) {
+  if (at_end()) return false;
   const std::size_t size = bytes_.size();
   while (pos_ < size && is_blank(bytes_[pos_])) ++pos_;
 
-  std::string field;
   if (pos_ < size && bytes_[pos_] == '"') {
     const std::size_t open = pos_ + 1;
     const std::size_t close = closing_quote(open);
     if (close == std::string::npos) {
-      field = bytes_.substr(open);
+      field.assign(bytes_.data() + open, size - open);
       pos_ = size;
-      return field;
+      return true;
     }
-    field = bytes_.substr(open, close - open);
+    field.assign(bytes_.data() + open, close - open);
     pos_ = close + 1;
     while (pos_ < size && bytes_[pos_] != ',' && !is_line_end(bytes_[pos_])) ++pos_;
   } else {
@@ -64,7 +69,7 @@ std::optional<std::string> SequentialReader::read_field() {
     while (pos_ < size && bytes_[pos_] != ',' && !is_line_end(bytes_[pos_])) ++pos_;
     std::size_t end = pos_;
     while (end > start && is_blank(bytes_[end - 1])) --end;
-    field = bytes_.substr(start, end - start);
+    field.assign(bytes_.data() + start, end - start);
   }
 
   // Consume the separator that ended the field: a comma or one line end (CR LF counts as one).
@@ -72,7 +77,7 @@ std::optional<std::string> SequentialReader::read_field() {
     const char ended_by = bytes_[pos_++];
     if (ended_by == '\r' && pos_ < size && bytes_[pos_] == '\n') ++pos_;
   }
-  return field;
+  return true;
 }
 
 std::string quoted_record(const std::vector<std::string>& fields) {

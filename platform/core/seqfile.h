@@ -26,6 +26,8 @@ class SequentialReader {
   bool at_end() const;
   // The next field, or nothing when the input is already at its end ("input past end of file").
   std::optional<std::string> read_field();
+  // The same into field, whose storage is reused; false (field untouched) at the end.
+  bool read_field(std::string& field);
   // How many bytes have been consumed.
   std::size_t position() const { return pos_; }
 

@@ -2,6 +2,8 @@
 // Small character and text helpers shared by the readers and parsers. Only ASCII blanks and
 // digits count, whatever the C locale says, so a file reads the same on every system.
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace platform {
@@ -19,6 +21,25 @@ constexpr std::string_view trimmed(std::string_view text, std::string_view blank
   const auto start = text.find_first_not_of(blanks);
   if (start == std::string_view::npos) return {};
   return text.substr(start, text.find_last_not_of(blanks) - start + 1);
+}
+
+// The length of the plain ASCII at the start of bytes: nothing past 0x7F and no control character
+// below 14 (so no line end). Stepped over eight bytes at a time: logbooks are mostly such text.
+inline std::size_t plain_ascii_run(std::string_view bytes) {
+  constexpr std::uint64_t kEachByte = 0x0101010101010101;
+  constexpr std::uint64_t kHighBits = kEachByte * 0x80;
+  std::size_t run = 0;
+  for (; run + 8 <= bytes.size(); run += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + run, sizeof word);
+    // With no high bit set, a byte below 14 is what sets one in (word - 14 in each byte).
+    if ((word & kHighBits) != 0 || ((word - kEachByte * 14) & ~word & kHighBits) != 0) break;
+  }
+  for (; run < bytes.size(); ++run) {
+    const auto byte = static_cast<unsigned char>(bytes[run]);
+    if (byte < 14 || byte >= 0x80) break;
+  }
+  return run;
 }
 
 // The first or last n characters; the whole text when it is shorter.

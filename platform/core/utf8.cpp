@@ -1,5 +1,7 @@
 #include "platform/core/utf8.h"
 
+#include "platform/core/text_util.h"
+
 namespace platform {
 
 namespace {
@@ -82,9 +84,7 @@ std::size_t utf8_offset(std::string_view text, std::size_t chars) {
 bool is_valid_utf8(std::string_view bytes) {
   while (!bytes.empty()) {
     // Logbooks are mostly ASCII: step over it without decoding.
-    std::size_t ascii = 0;
-    while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80) ++ascii;
-    bytes.remove_prefix(ascii);
+    bytes.remove_prefix(plain_ascii_run(bytes));
     if (bytes.empty()) break;
     const DecodedChar c = decode_utf8(bytes);
     if (c.length == 1 && static_cast<unsigned char>(bytes.front()) >= 0x80) return false;

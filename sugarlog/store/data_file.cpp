@@ -56,11 +56,12 @@ class LineCounter {
   explicit LineCounter(std::string_view text) : text_(text) {}
   int line_at(std::size_t position) {
     const std::size_t stop = std::min(position, text_.size());
-    for (; pos_ < stop; ++pos_) {
-      const char c = text_[pos_];
-      if (c > '\r') continue;  // most bytes: a logbook is read at every start
-      if (c == '\n' || (c == '\r' && (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '\n')))
-        ++line_;
+    while (pos_ < stop) {
+      // Most bytes are plain text: a logbook is read at every start.
+      pos_ += platform::plain_ascii_run(text_.substr(pos_, stop - pos_));
+      if (pos_ >= stop) break;
+      const char c = text_[pos_++];
+      if (c == '\n' || (c == '\r' && (pos_ >= text_.size() || text_[pos_] != '\n'))) ++line_;
     }
     return line_;
   }
@@ -84,9 +85,7 @@ std::optional<std::string> load_tests(std::string_view text, TestTable& table,
     if (lines) lines->push_back(counter.line_at(reader.position()));
     if (slot > TestTable::kCapacity) return std::string(kSubscriptOutOfRange);
     for (auto* column : {&table.Tab_Date, &table.Tab_Heure, &table.Tab_Taux, &table.Tab_Note}) {
-      auto field = reader.read_field();
-      if (!field) return std::string(kInputPastEndOfFile);
-      (*column)[slot] = std::move(*field);
+      if (!reader.read_field((*column)[slot])) return std::string(kInputPastEndOfFile);
     }
     repair_separator(table.Tab_Taux[slot], sep_decimal);
     table.Nb_Tests = slot;

@@ -369,6 +369,21 @@ TEST(TextUtil, TrimmedKeepsInnerBlanksAndTakesOtherSets) {
   EXPECT_EQ(trimmed("\r x\r", " \r"), "x");
 }
 
+// The run is measured eight bytes at a time: a stopping byte must stop it wherever it falls in a
+// word, and the edge values on either side of each limit must be told apart.
+TEST(TextUtil, PlainAsciiRunStopsAtTheFirstControlBelow14OrNonAsciiByte) {
+  const std::string plain = std::string(" ~\x0E\x7F") + "abcdefghijklmnop";  // 20 plain bytes
+  EXPECT_EQ(platform::plain_ascii_run(plain), plain.size());
+  EXPECT_EQ(platform::plain_ascii_run(""), 0u);
+  for (const char stop : {'\0', '\t', '\n', '\r', '\x80', '\xC3', '\xFF'}) {
+    for (std::size_t at = 0; at < plain.size(); ++at) {
+      std::string bytes = plain;
+      bytes[at] = stop;
+      EXPECT_EQ(platform::plain_ascii_run(bytes), at) << int(stop) << " at " << at;
+    }
+  }
+}
+
 TEST(TextUtil, FirstAndLastStopAtTheEnds) {
   EXPECT_EQ(platform::first("12:30", 2), "12");
   EXPECT_EQ(platform::last("12:30", 2), "30");

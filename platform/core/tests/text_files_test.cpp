@@ -32,8 +32,9 @@ TEST(TextEncoding, Utf8Validity) {
       {"\x80", false},              // a lone continuation
       {"ab\xC3\xA9"
        "cd\xE9",
-       false},                                 // after ASCII and a valid character
-      {"\xEF\xBF\xBF\xF4\x8F\xBF\xBF", true},  // U+FFFF and U+10FFFF
+       false},                                           // after ASCII and a valid character
+      {"\xEF\xBF\xBF\xF4\x8F\xBF\xBF", true},            // U+FFFF and U+10FFFF
+      {"\"12/05/26\",\"08:05\"\r\n\"Caf\xE9\"", false},  // past line ends and whole words
   };
   for (const Case& c : cases) EXPECT_EQ(is_valid_utf8(c.bytes), c.valid) << c.bytes;
 }

@@ -305,6 +305,21 @@ TEST(Load, FieldsStayTextInFileOrder) {
   EXPECT_EQ(row_at(table, 2), (Row{"05/12/26", "07:00", "06.1", ""}));
 }
 
+// The line each test starts on, which messages about a test name: CR LF, LF and a lone CR each
+// end a line, inside a note as well, whatever the length of the lines and the bytes on them.
+TEST(Load, EachTestKnowsTheLineItStartsOn) {
+  TestTable table;
+  std::vector<int> lines;
+  ASSERT_FALSE(
+      load_tests("\"01/12/26\",\"08:00\",\"05.0\",\"a note longer than a word\"\r\n"
+                 "\"02/12/26\",\"08:00\",\"05.1\",\"two\r\nlines\"\n"
+                 "\"03/12/26\",\"08:00\",\"05.2\",\"caf\xC3\xA9\tau lait\"\r"
+                 "\"04/12/26\",\"08:00\",\"05.3\",\"\"\r\n",
+                 table, ".", &lines));
+  ASSERT_EQ(table.Nb_Tests, 4);
+  EXPECT_EQ(lines, (std::vector<int>{1, 2, 4, 5}));
+}
+
 TEST(Load, ErrorsKeepTheCompleteRecords) {
   TestTable table;
   auto error = load_tests(n_records(2) + "\"04/12/26\",\"09:00\"\r\n", table, ".");
