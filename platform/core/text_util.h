@@ -23,21 +23,22 @@ constexpr std::string_view trimmed(std::string_view text, std::string_view blank
   return text.substr(start, text.find_last_not_of(blanks) - start + 1);
 }
 
-// The length of the plain ASCII at the start of bytes: nothing past 0x7F and no control character
-// below 14 (so no line end). Stepped over eight bytes at a time: logbooks are mostly such text.
-inline std::size_t plain_ascii_run(std::string_view bytes) {
+// The length of the ASCII at the start of bytes with no byte below floor (at most 0x80): with a
+// floor of 14, text without line ends. Stepped over eight bytes at a time: logbooks are mostly
+// such text.
+inline std::size_t ascii_run(std::string_view bytes, unsigned char floor = 0) {
   constexpr std::uint64_t kEachByte = 0x0101010101010101;
   constexpr std::uint64_t kHighBits = kEachByte * 0x80;
   std::size_t run = 0;
   for (; run + 8 <= bytes.size(); run += 8) {
     std::uint64_t word = 0;
     std::memcpy(&word, bytes.data() + run, sizeof word);
-    // With no high bit set, a byte below 14 is what sets one in (word - 14 in each byte).
-    if ((word & kHighBits) != 0 || ((word - kEachByte * 14) & ~word & kHighBits) != 0) break;
+    // With no high bit set, a byte below floor is what sets one in (word - floor in each byte).
+    if ((word & kHighBits) != 0 || ((word - kEachByte * floor) & ~word & kHighBits) != 0) break;
   }
   for (; run < bytes.size(); ++run) {
     const auto byte = static_cast<unsigned char>(bytes[run]);
-    if (byte < 14 || byte >= 0x80) break;
+    if (byte < floor || byte >= 0x80) break;
   }
   return run;
 }

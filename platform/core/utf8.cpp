@@ -84,7 +84,7 @@ std::size_t utf8_offset(std::string_view text, std::size_t chars) {
 bool is_valid_utf8(std::string_view bytes) {
   while (!bytes.empty()) {
     // Logbooks are mostly ASCII: step over it without decoding.
-    bytes.remove_prefix(plain_ascii_run(bytes));
+    bytes.remove_prefix(ascii_run(bytes));
     if (bytes.empty()) break;
     const DecodedChar c = decode_utf8(bytes);
     if (c.length == 1 && static_cast<unsigned char>(bytes.front()) >= 0x80) return false;

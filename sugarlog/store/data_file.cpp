@@ -52,13 +52,15 @@ namespace {
 
 // Counts lines as the reader ends them: CR LF, LF and a lone CR each end one.
 class LineCounter {
+  static constexpr unsigned char kBelowLineEnds = '\r' + 1;
+
  public:
   explicit LineCounter(std::string_view text) : text_(text) {}
   int line_at(std::size_t position) {
     const std::size_t stop = std::min(position, text_.size());
     while (pos_ < stop) {
       // Most bytes are plain text: a logbook is read at every start.
-      pos_ += platform::plain_ascii_run(text_.substr(pos_, stop - pos_));
+      pos_ += platform::ascii_run(text_.substr(pos_, stop - pos_), kBelowLineEnds);
       if (pos_ >= stop) break;
       const char c = text_[pos_++];
       if (c == '\n' || (c == '\r' && (pos_ >= text_.size() || text_[pos_] != '\n'))) ++line_;

@@ -371,15 +371,19 @@ TEST(TextUtil, TrimmedKeepsInnerBlanksAndTakesOtherSets) {
 
 // The run is measured eight bytes at a time: a stopping byte must stop it wherever it falls in a
 // word, and the edge values on either side of each limit must be told apart.
-TEST(TextUtil, PlainAsciiRunStopsAtTheFirstControlBelow14OrNonAsciiByte) {
+TEST(TextUtil, AsciiRunStopsAtTheFirstByteBelowItsFloorOrPastAscii) {
+  using platform::ascii_run;
   const std::string plain = std::string(" ~\x0E\x7F") + "abcdefghijklmnop";  // 20 plain bytes
-  EXPECT_EQ(platform::plain_ascii_run(plain), plain.size());
-  EXPECT_EQ(platform::plain_ascii_run(""), 0u);
+  EXPECT_EQ(ascii_run(plain, 14), plain.size());
+  EXPECT_EQ(ascii_run("", 14), 0u);
+  EXPECT_EQ(ascii_run(std::string(20, '\0')), 20u);
   for (const char stop : {'\0', '\t', '\n', '\r', '\x80', '\xC3', '\xFF'}) {
+    const bool ascii = static_cast<unsigned char>(stop) < 0x80;
     for (std::size_t at = 0; at < plain.size(); ++at) {
       std::string bytes = plain;
       bytes[at] = stop;
-      EXPECT_EQ(platform::plain_ascii_run(bytes), at) << int(stop) << " at " << at;
+      EXPECT_EQ(ascii_run(bytes, 14), at) << int(stop) << " at " << at;
+      EXPECT_EQ(ascii_run(bytes), ascii ? bytes.size() : at) << int(stop) << " at " << at;
     }
   }
 }
