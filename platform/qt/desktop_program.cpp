@@ -3,6 +3,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QTimer>
@@ -73,6 +74,10 @@ int run_desktop_program(int& argc, char** argv, const DesktopIdentity& identity,
   std::optional<PlatformFailureGuard> guard(std::in_place, identity.program.command);
   QApplication app(argc, argv);  // takes the window system's own options out of argv
   guard.reset();
+  // The first menu bar asks the session bus whether the desktop shows the menus itself, and waits
+  // for the answer; the connection (a bus started on demand, when there is none yet) is made
+  // while the window is built instead.
+  const std::jthread session_bus([] { QDBusConnection::sessionBus(); });
   font_configuration.join();
   if (const auto refused = platform::refuse_arguments(platform::arguments_of(argc, argv),
                                                       identity.program, std::cerr)) {
