@@ -72,11 +72,14 @@ int run_desktop_program(int& argc, char** argv, const DesktopIdentity& identity,
   // the display. Qt then finds it done.
   std::thread font_configuration([] { FcInit(); });
   std::optional<PlatformFailureGuard> guard(std::in_place, identity.program.command);
+  // Menu bars stay in their windows (FormWindow), so Qt need not ask the desktop whether it shows
+  // menus of its own: a question that waits on the session bus.
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   QApplication app(argc, argv);  // takes the window system's own options out of argv
   guard.reset();
-  // The first menu bar asks the session bus whether the desktop shows the menus itself, and waits
-  // for the answer; the connection (a bus started on demand, when there is none yet) is made
-  // while the window is built instead.
+  // Screen readers are reached through the session bus, connected when the first control is
+  // described to them; connecting (to a bus started on demand, when there is none yet) can take a
+  // while, so it starts now, while the window is built.
   const std::jthread session_bus([] { QDBusConnection::sessionBus(); });
   font_configuration.join();
   if (const auto refused = platform::refuse_arguments(platform::arguments_of(argc, argv),
