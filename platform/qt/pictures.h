@@ -2,7 +2,7 @@
 // The pictures forms show by name (Image controls, toolbar buttons), from Qt resources or files.
 // An SVG picture is read once and drawn at a size only when that size is first shown, so a window
 // appears before its icons are drawn and never draws sizes nobody looks at. Qt's SVG image plugin
-// draws them: the SVG library is loaded with the first picture drawn, not at start.
+// draws them, so the programs do not link the SVG library themselves.
 #include <QByteArray>
 #include <QIcon>
 #include <QList>
